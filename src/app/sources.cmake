@@ -1,0 +1,1 @@
+# Program object; sources added as they land.

@@ -1,0 +1,6 @@
+target_sources(vm_core PRIVATE
+  base/file_time.cpp
+  base/phrase_base.cpp
+  base/scramble.cpp
+  base/word_end.cpp
+)

@@ -1,0 +1,42 @@
+#include "base/word_end.h"
+
+namespace vm {
+
+char16_t FoldRhymeChar(char16_t c) {
+  switch (c) {
+    case u'Б': case u'В': case u'Г': case u'П': case u'Ф': case u'Ґ': return u'Х';
+    case u'Д': return u'Т';
+    case u'Ж': case u'Ч': case u'Щ': return u'Ш';
+    case u'З': case u'Ц': return u'С';
+    case u'М': return u'Н';
+    case u'Э': case u'Є': case u'Ї': case u'І': return u'И';
+    case u'Ю': return u'У';
+    case u'Я': return u'А';
+    default: return c;
+  }
+}
+
+void FoldRhymeLetters(std::u16string& text) {
+  for (char16_t& c : text) c = FoldRhymeChar(c);
+}
+
+std::u16string_view LastWordView(std::u16string_view text, bool stopAtHyphen) {
+  std::size_t i = text.size();
+  while (i > 0) {
+    const char16_t c = text[i - 1];
+    if (c == u' ' || (stopAtHyphen && c == u'-')) break;
+    --i;
+  }
+  return text.substr(i);
+}
+
+std::u16string LastWord(std::u16string_view text, bool stopAtHyphen, bool fold,
+                        std::size_t maxLength) {
+  std::u16string_view word = LastWordView(text, stopAtHyphen);
+  if (maxLength != 0 && word.size() > maxLength) word = word.substr(word.size() - maxLength);
+  std::u16string out(word);
+  if (fold) FoldRhymeLetters(out);
+  return out;
+}
+
+}  // namespace vm

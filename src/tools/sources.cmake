@@ -1,0 +1,1 @@
+# Pure text tools; sources added as they land.

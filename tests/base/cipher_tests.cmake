@@ -1,0 +1,1 @@
+# Tests of the cipher and the built-in bases.

@@ -1,0 +1,10 @@
+# Fails when a file of the logic layers includes a Qt header.
+foreach(layer text generation base tools app cli basecipher)
+  file(GLOB_RECURSE files ${ROOT}/${layer}/*.h ${ROOT}/${layer}/*.cpp)
+  foreach(f ${files})
+    file(STRINGS ${f} hits REGEX "#include[ \t]*[<\"]Q")
+    if(hits)
+      message(FATAL_ERROR "Qt header in the logic: ${f}: ${hits}")
+    endif()
+  endforeach()
+endforeach()
