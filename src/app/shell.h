@@ -46,6 +46,14 @@ class Shell {
   virtual void OpenWithAssociatedProgram(const std::filesystem::path& path) = 0;
   // Monotonic milliseconds, wrapping as a signed 32-bit value.
   virtual std::int32_t TickCount() const = 0;
+  // Greys an option check box out (false) or in; its value stays.
+  virtual void SetOptionEnabled(int index, bool enabled) = 0;
+  // Replaces the tooltip of the chaos check box.
+  virtual void SetChaosTooltip(std::u16string_view tooltip) = 0;
+  // True while a Ctrl key is held down.
+  virtual bool ControlKeyHeld() const = 0;
+  // Plots one life-grid cell on the picture box.
+  virtual void DrawLifeCell(int x, int y, bool alive) = 0;
 };
 
 }  // namespace vm

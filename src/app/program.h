@@ -1,0 +1,92 @@
+#pragma once
+// The program object: owns the phrase base, the generation flags, the random
+// source, the recent-phrase cache, the busy flag, the auto-generation state
+// and the settings record, and carries the user-facing commands. Every
+// effect on the desktop goes through the Shell.
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/settings_record.h"
+#include "app/shell.h"
+#include "base/phrase_base.h"
+#include "generation/options.h"
+#include "generation/random_source.h"
+#include "generation/recent_cache.h"
+
+namespace vm {
+
+inline constexpr std::u16string_view kBuiltinStandardName = u"[VM: стандартный]";
+inline constexpr std::u16string_view kBuiltinTrashName = u"[VM: треш]";
+inline constexpr int kBaseFile = 0;
+inline constexpr int kBaseStandard = 1;
+inline constexpr int kBaseTrash = 2;
+
+class Program {
+ public:
+  // programFolder: where bases, settings and the journal live.
+  Program(Shell& shell, std::filesystem::path programFolder);
+
+  // --- state ---
+  Shell& GetShell() { return shell_; }
+  const PhraseBase& Base() const { return base_; }
+  GenerationFlags& Flags() { return flags_; }
+  RandomSource& Random() { return random_; }
+  RecentCache& Cache() { return cache_; }
+  SettingsRecord& Settings() { return settings_; }
+  std::u16string& BaseName() { return settings_.baseName; }
+  int BaseKind() const { return baseKind_; }
+  const std::filesystem::path& ProgramFolder() const { return programFolder_; }
+  bool Busy() const { return busy_ != 0; }
+  int AutoGen() const { return autoGen_; }
+  // ScrambleText of the caption as LoadBase last set it.
+  const std::u16string& ScrambledCaption() const { return scrambledCaption_; }
+
+  // --- options ---
+  // Copies the shell's check boxes into the flags.
+  void ReadOptions();
+
+  // --- base ---
+  void LoadBase();
+
+  // --- generation ---
+  void SHIT(std::int32_t count, std::int32_t useed);
+  // Button 1 generates (or moves auto mode), 2 toggles auto mode; others nothing.
+  void PressGenButton(int index, int button);
+  // Switches auto mode off when it is on.
+  void StopAutoMode();
+
+  // --- console commands ---
+  void FindRhymes(std::u16string_view text, bool lineMode);
+  void GenerateFromSeed(std::u16string_view text);
+
+  // --- about ---
+  void ShowAbout();
+
+  // --- base tools ---
+  void FormatBase();
+  void ImportFiles(const std::vector<std::filesystem::path>& files);
+  void SaveToJournal();
+  std::filesystem::path JournalPath() const;
+
+ private:
+  Shell& shell_;
+  std::filesystem::path programFolder_;
+  RandomSource random_;
+  GenerationFlags flags_;
+  PhraseBase base_;
+  RecentCache cache_;
+  SettingsRecord settings_;
+  int baseKind_ = kBaseFile;
+  int busy_ = 0;
+  int autoGen_ = 0;
+  std::u16string lastLoadedName_;
+  std::u16string loadedStamp_;
+  bool firstLoadDone_ = false;
+  std::u16string scrambledCaption_;
+  std::u16string aboutPhrase_;
+};
+
+}  // namespace vm
