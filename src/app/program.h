@@ -11,6 +11,7 @@
 
 #include "app/settings_record.h"
 #include "app/shell.h"
+#include "base/catalogue.h"
 #include "base/phrase_base.h"
 #include "generation/options.h"
 #include "generation/random_source.h"
@@ -65,6 +66,17 @@ class Program {
   // --- about ---
   void ShowAbout();
 
+  // --- main menu ---
+  // Scans the program folder and returns what the main menu shows; the
+  // catalogue stays until an entry is chosen or the next scan.
+  MainMenuState PrepareMainMenu(std::u16string_view currentOpenCaption);
+  void ChooseCatalogueEntry(int index);  // mnuFile_Click, 1-based
+  void ChooseBuiltin(int index);         // mnuFileEn_Click: 1 standard, 2 trash
+  void OpenCurrentBase();                // mnuOpen_Click
+  void Reload();                         // mnuReload_Click
+  void ShowImportHint();                 // mnuImport_Click
+  void OpenJournal();                    // mnuOut_Click
+
   // --- base tools ---
   void FormatBase();
   void ImportFiles(const std::vector<std::filesystem::path>& files);
@@ -87,6 +99,7 @@ class Program {
   bool firstLoadDone_ = false;
   std::u16string scrambledCaption_;
   std::u16string aboutPhrase_;
+  Catalogue catalogue_;
 };
 
 }  // namespace vm
