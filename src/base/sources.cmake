@@ -1,6 +1,7 @@
 target_sources(vm_core PRIVATE
   base/file_time.cpp
   base/phrase_base.cpp
+  base/rhyme_search.cpp
   base/scramble.cpp
   base/word_end.cpp
 )

@@ -1,1 +1,2 @@
 # Tests of this layer.
+vm_add_test(base_rhyme_search_test base/rhyme_search_test.cpp)
