@@ -1,1 +1,4 @@
-# Pure text tools; sources added as they land.
+target_sources(vm_core PRIVATE
+  tools/atomic_file.cpp
+  tools/crc32.cpp
+)

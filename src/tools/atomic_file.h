@@ -1,0 +1,22 @@
+#pragma once
+// Whole-file reading and writing for the files the program keeps: bases, the
+// settings file, imported sources.
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace vm {
+
+// Writes bytes to a temporary file in the same folder, flushes it to disk and
+// renames it over path. On failure the temporary file is removed, the old
+// file stays as it was, and error holds the system's description.
+bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                         std::string& error);
+
+// Reads at most maxBytes from the start of a regular file. Folders, FIFOs and
+// devices are refused without blocking. On failure error holds a description.
+bool ReadRegularFile(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes,
+                     std::string& error);
+
+}  // namespace vm

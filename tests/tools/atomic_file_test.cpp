@@ -1,0 +1,120 @@
+#include "tools/atomic_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+namespace vm {
+namespace {
+
+namespace fs = std::filesystem;
+
+class AtomicFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("vm_atomic_" + std::to_string(::getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override {
+    fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add);
+    fs::remove_all(folder_);
+  }
+  static std::string Slurp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  static void Put(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+  }
+  // Everything in the folder; a left-over temporary file shows up here.
+  int EntryCount() const {
+    return static_cast<int>(
+        std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
+  }
+  fs::path folder_;
+};
+
+TEST_F(AtomicFile, WritesExactBytesAndReplacesLongerFile) {
+  const fs::path target = folder_ / "source_x.txt";
+  std::string error;
+  const std::string first("A\0B\r\n\xCF\xF0", 7);
+  ASSERT_TRUE(WriteFileAtomically(target, first, error)) << error;
+  EXPECT_EQ(Slurp(target), first);
+  ASSERT_TRUE(WriteFileAtomically(target, "xy", error)) << error;
+  EXPECT_EQ(Slurp(target), "xy");  // no tail of the longer file
+  ASSERT_TRUE(WriteFileAtomically(target, "", error)) << error;
+  EXPECT_EQ(fs::file_size(target), 0U);
+  EXPECT_EQ(EntryCount(), 1);
+}
+
+TEST_F(AtomicFile, KeepsPermissionsOfReplacedFile) {
+  const fs::path target = folder_ / "verbalomatic.cfg";
+  Put(target, "old");
+  fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  std::string error;
+  ASSERT_TRUE(WriteFileAtomically(target, "new", error)) << error;
+  EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST_F(AtomicFile, TargetThatIsAFolderFailsAndStays) {
+  const fs::path target = folder_ / "base.txt";
+  fs::create_directory(target);
+  Put(target / "inside", "keep");
+  std::string error;
+  EXPECT_FALSE(WriteFileAtomically(target, "data", error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_EQ(Slurp(target / "inside"), "keep");
+  EXPECT_EQ(EntryCount(), 1);  // the temporary file is gone
+}
+
+TEST_F(AtomicFile, MissingFolderFails) {
+  std::string error;
+  EXPECT_FALSE(WriteFileAtomically(folder_ / "nowhere" / "f.txt", "data", error));
+  EXPECT_EQ(error, std::strerror(ENOENT));
+}
+
+TEST_F(AtomicFile, ReadOnlyFolderLeavesOldFile) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+  const fs::path target = folder_ / "source_x.txt";
+  Put(target, "old content");
+  fs::permissions(folder_,
+                  fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  std::string error;
+  EXPECT_FALSE(WriteFileAtomically(target, "new", error));
+  EXPECT_EQ(error, std::strerror(EACCES));
+  EXPECT_EQ(Slurp(target), "old content");
+  EXPECT_EQ(EntryCount(), 1);
+}
+
+TEST_F(AtomicFile, ReadsPrefixOfRegularFilesOnly) {
+  const fs::path file = folder_ / "book.txt";
+  Put(file, "0123456789");
+  std::string bytes, error;
+  ASSERT_TRUE(ReadRegularFile(file, 4, bytes, error)) << error;
+  EXPECT_EQ(bytes, "0123");
+  ASSERT_TRUE(ReadRegularFile(file, 100, bytes, error)) << error;
+  EXPECT_EQ(bytes, "0123456789");
+
+  bytes = "untouched";
+  EXPECT_FALSE(ReadRegularFile(folder_, 100, bytes, error));
+  EXPECT_FALSE(ReadRegularFile(folder_ / "missing.txt", 100, bytes, error));
+  EXPECT_EQ(error, std::strerror(ENOENT));
+  // A FIFO with no writer would block an ordinary open for reading forever.
+  const fs::path fifo = folder_ / "pipe.txt";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_FALSE(ReadRegularFile(fifo, 100, bytes, error));
+  EXPECT_EQ(bytes, "untouched");
+}
+
+}  // namespace
+}  // namespace vm
