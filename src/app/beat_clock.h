@@ -1,0 +1,20 @@
+#pragma once
+// The beat test of the 40 ms timer: a beat at most every 120 ms of the tick
+// count, never made up when late, restarted when the count changes sign.
+#include <cstdint>
+
+namespace vm {
+
+class BeatClock {
+ public:
+  static constexpr std::int32_t kBeatMs = 120;
+
+  // True when the tick at now is a beat; moves NextTick on.
+  bool IsBeat(std::int32_t now);
+  std::int32_t NextTick() const { return nextTick_; }
+
+ private:
+  std::int32_t nextTick_ = 0;
+};
+
+}  // namespace vm
