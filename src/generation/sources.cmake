@@ -1,5 +1,9 @@
 target_sources(vm_core PRIVATE
   generation/char_transforms.cpp
   generation/options.cpp
+  generation/pick_lines.cpp
+  generation/pseudo_word.cpp
   generation/random_source.cpp
+  generation/recent_cache.cpp
+  generation/separator.cpp
 )
