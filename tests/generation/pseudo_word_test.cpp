@@ -82,12 +82,5 @@ TEST(MakePseudoWord, CapitaliseRaisesOnlyTheFirstLetter) {
   }
 }
 
-TEST(MakePseudoWord, SameSeedSameWord) {
-  RandomSource a(5);
-  RandomSource b(5);
-  for (int i = 0; i < 50; ++i)
-    EXPECT_EQ(MakePseudoWord(a, 8, 1, false), MakePseudoWord(b, 8, 1, false));
-}
-
 }  // namespace
 }  // namespace vm
