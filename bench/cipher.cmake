@@ -1,1 +1,2 @@
-# Benchmarks.
+# Decipherment of the built-in bases.
+vm_add_bench(bench_cipher cipher_bench.cpp)
