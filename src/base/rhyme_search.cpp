@@ -36,13 +36,54 @@ bool TailInsideKeyWord(std::u16string_view key, const RhymeQuery& query) {
   return Contains(query.keyWord, tail);
 }
 
-// FoldRhymeLetters(raw) == folded, without building the folded text.
-bool FoldedEquals(std::u16string_view raw, std::u16string_view folded) {
-  if (raw.size() != folded.size()) return false;
-  for (std::size_t i = 0; i < raw.size(); ++i) {
-    if (FoldRhymeChar(raw[i]) != folded[i]) return false;
+template <typename Word>
+std::int32_t CollectRhymeWords(RandomSource& random, const PhraseBase& base,
+                               std::u16string_view word, std::int32_t endingLength,
+                               std::vector<Word>& list, bool sameWordCheck, std::int32_t& tries) {
+  list.clear();
+  const std::int32_t ubound = base.UBound();
+  if (ubound < 0) return -1;
+  RhymeQuery query;
+  MakeQuery(word, endingLength, query);
+  std::u16string endingBlank(query.ending);
+  endingBlank.push_back(u' ');
+
+  for (std::int32_t r = 0; r <= ubound; ++r) {
+    std::int32_t number = r;
+    if (tries != 0) {
+      if (--tries == 0) break;
+      number = RandomUpTo(random, ubound);
+    }
+    const std::u16string_view key = base.keys[static_cast<std::size_t>(number)];
+    if (key.size() < query.n) continue;
+
+    if (EndMatches(key, query)) {
+      if (!sameWordCheck || !TailInsideKeyWord(key, query)) {
+        list.emplace_back(LastWordView(base.lines[static_cast<std::size_t>(number)], true));
+      }
+      continue;
+    }
+    if (!Contains(key, endingBlank)) continue;
+
+    // Inner match: every blank-separated piece of the line whose folded end
+    // is the ending, taken as it stands in the line. The key is the folded
+    // line, character for character, so its pieces are the folded pieces.
+    const std::u16string_view line = base.lines[static_cast<std::size_t>(number)];
+    if (line.size() != key.size()) continue;
+    std::size_t start = 0;
+    while (true) {
+      const std::size_t blank = key.find(u' ', start);
+      const std::size_t stop = blank == std::u16string_view::npos ? key.size() : blank;
+      const std::u16string_view folded = key.substr(start, stop - start);
+      if (Right(folded, query.n) == query.ending &&
+          (!sameWordCheck || !Contains(query.keyWord, Right(folded, query.keyWord.size())))) {
+        list.emplace_back(line.substr(start, stop - start));
+      }
+      if (blank == std::u16string_view::npos) break;
+      start = blank + 1;
+    }
   }
-  return true;
+  return static_cast<std::int32_t>(list.size()) - 1;
 }
 
 }  // namespace
@@ -73,54 +114,13 @@ std::int32_t FindRhymeLines(RandomSource& random, const PhraseBase& base, std::u
 std::int32_t FindRhymeWords(RandomSource& random, const PhraseBase& base, std::u16string_view word,
                             std::int32_t endingLength, std::vector<std::u16string>& list,
                             bool sameWordCheck, std::int32_t& tries) {
-  list.clear();
-  const std::int32_t ubound = base.UBound();
-  if (ubound < 0) return -1;
-  RhymeQuery query;
-  MakeQuery(word, endingLength, query);
-  std::u16string endingBlank(query.ending);
-  endingBlank.push_back(u' ');
-  std::u16string foldedTail;  // reused by the inner match's same-word check
+  return CollectRhymeWords(random, base, word, endingLength, list, sameWordCheck, tries);
+}
 
-  for (std::int32_t r = 0; r <= ubound; ++r) {
-    std::int32_t number = r;
-    if (tries != 0) {
-      if (--tries == 0) break;
-      number = RandomUpTo(random, ubound);
-    }
-    const std::u16string_view key = base.keys[static_cast<std::size_t>(number)];
-    if (key.size() < query.n) continue;
-    const std::u16string_view line = base.lines[static_cast<std::size_t>(number)];
-
-    if (EndMatches(key, query)) {
-      if (!sameWordCheck || !TailInsideKeyWord(key, query)) {
-        list.emplace_back(LastWordView(line, true));
-      }
-      continue;
-    }
-    if (!Contains(key, endingBlank)) continue;
-
-    // Inner match: every blank-separated piece of the line whose folded end
-    // is the ending, taken as it stands in the line.
-    std::size_t start = 0;
-    while (true) {
-      const std::size_t blank = line.find(u' ', start);
-      const std::size_t stop = blank == std::u16string_view::npos ? line.size() : blank;
-      const std::u16string_view piece = line.substr(start, stop - start);
-      if (FoldedEquals(Right(piece, query.n), query.ending)) {
-        bool accepted = true;
-        if (sameWordCheck) {
-          foldedTail.assign(Right(piece, query.keyWord.size()));
-          FoldRhymeLetters(foldedTail);
-          accepted = !Contains(query.keyWord, foldedTail);
-        }
-        if (accepted) list.emplace_back(piece);
-      }
-      if (blank == std::u16string_view::npos) break;
-      start = blank + 1;
-    }
-  }
-  return static_cast<std::int32_t>(list.size()) - 1;
+std::int32_t FindRhymeWords(RandomSource& random, const PhraseBase& base, std::u16string_view word,
+                            std::int32_t endingLength, std::vector<std::u16string_view>& list,
+                            bool sameWordCheck, std::int32_t& tries) {
+  return CollectRhymeWords(random, base, word, endingLength, list, sameWordCheck, tries);
 }
 
 }  // namespace vm

@@ -112,6 +112,10 @@ TEST(RhymeWords, TryCounterZeroScansInOrderWithoutDrawing) {
   EXPECT_EQ(list, (std::vector<std::u16string>{u"ВОТ", u"ГОД", u"РОТ"}));
   EXPECT_EQ(tries, 0);
   EXPECT_EQ(random.Next(), twin.Next());
+
+  std::vector<std::u16string_view> views;
+  EXPECT_EQ(FindRhymeWords(random, base, u"КОТ", 2, views, true, tries), 2);
+  EXPECT_EQ(views, (std::vector<std::u16string_view>{u"ВОТ", u"ГОД", u"РОТ"}));
 }
 
 TEST(RhymeWords, TryCounterBoundsIterationsAndDraws) {
