@@ -4,4 +4,5 @@ target_sources(vm_core PRIVATE
   app/option_availability.cpp
   app/output_text.cpp
   app/settings_apply.cpp
+  app/settings_record.cpp
 )

@@ -1,4 +1,5 @@
 target_sources(vm_core PRIVATE
+  base/catalogue.cpp
   base/file_time.cpp
   base/phrase_base.cpp
   base/rhyme_search.cpp

@@ -42,8 +42,9 @@ int CreateTemporary(const std::filesystem::path& path, std::filesystem::path& te
   static std::atomic<unsigned> counter{0};
   const std::filesystem::path folder = FolderOf(path);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    std::string name = "." + path.filename().native() + ".tmp-" + std::to_string(::getpid()) + "-" +
-                       std::to_string(counter.fetch_add(1));
+    // Short, so that a target whose name is near the length limit still works.
+    const std::string name =
+        ".vm-tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1));
     temporary = folder / name;
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;

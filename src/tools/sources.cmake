@@ -1,4 +1,9 @@
 target_sources(vm_core PRIVATE
   tools/atomic_file.cpp
   tools/crc32.cpp
+  tools/duplicates.cpp
+  tools/fix_symbols.cpp
+  tools/import_text.cpp
+  tools/journal_record.cpp
+  tools/lines_word.cpp
 )

@@ -1,10 +1,12 @@
 #include "tools/atomic_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -94,6 +96,33 @@ TEST_F(AtomicFile, ReadOnlyFolderLeavesOldFile) {
   EXPECT_EQ(error, std::strerror(EACCES));
   EXPECT_EQ(Slurp(target), "old content");
   EXPECT_EQ(EntryCount(), 1);
+}
+
+// A write that fails half-way (here: over the file size limit) keeps the old file.
+TEST_F(AtomicFile, FailedWriteLeavesOldFile) {
+  const fs::path target = folder_ / "source_x.txt";
+  Put(target, "old");
+  rlimit saved{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  rlimit small = saved;
+  small.rlim_cur = 4;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+  std::string error;
+  const bool ok = WriteFileAtomically(target, "longer than four bytes", error);
+  std::signal(SIGXFSZ, previousHandler);
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  EXPECT_FALSE(ok);
+  EXPECT_EQ(error, std::strerror(EFBIG));
+  EXPECT_EQ(Slurp(target), "old");
+  EXPECT_EQ(EntryCount(), 1);
+}
+
+TEST_F(AtomicFile, NameAtTheLengthLimit) {
+  const fs::path target = folder_ / std::string(255, 'n');
+  std::string error;
+  ASSERT_TRUE(WriteFileAtomically(target, "ok", error)) << error;
+  EXPECT_EQ(Slurp(target), "ok");
 }
 
 TEST_F(AtomicFile, ReadsPrefixOfRegularFilesOnly) {

@@ -1,0 +1,75 @@
+#pragma once
+// The catalogue of base files beside the program ("source_*.txt") and the
+// state of the main menu built from it.
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vm {
+
+inline constexpr int kMenuFileEntries = 20;
+
+class Catalogue {
+ public:
+  void Clear();
+  // Adds every base file among the folder's regular files, in listing order.
+  // Not recursive; an unreadable folder adds nothing.
+  void ScanFolder(const std::filesystem::path& folder);
+  // Adds name, lower-cased, when it starts with "source_" and ends with ".txt".
+  void AddCatalogueFile(std::u16string_view name);
+
+  std::int32_t Count() const { return static_cast<std::int32_t>(entries_.size()); }
+  // Entry i, 1-based: the lower-cased file name. Empty when out of range.
+  const std::u16string& Entry(std::int32_t i) const;
+  // Where entry i really is: the folder and the name as spelt on disk for a
+  // scanned file (the lower-cased name may not exist on a case-sensitive
+  // file system), the name itself for one added by name.
+  const std::filesystem::path& EntryPath(std::int32_t i) const;
+
+ private:
+  void Add(std::u16string_view name, std::filesystem::path path);
+
+  std::vector<std::u16string> entries_;
+  std::vector<std::filesystem::path> paths_;
+};
+
+// File names are bytes: UTF-8 when valid, else Windows-1251.
+std::u16string DecodeFileName(const std::filesystem::path& name);
+// Names the program creates are written in UTF-8.
+std::filesystem::path EncodeFileName(std::u16string_view name);
+// The file of the folder named baseName: the exact name when it exists, else
+// the first regular file whose name equals it ignoring letter case, else the
+// exact name (which does not exist).
+std::filesystem::path ResolveBaseFile(const std::filesystem::path& folder,
+                                      std::u16string_view baseName);
+
+// The path with a trailing "/"; "/" for an empty path.
+std::u16string WithBackslash(std::u16string_view path);
+// The text up to, not including, its first NUL.
+std::u16string_view TrimAtNul(std::u16string_view text);
+// The part of the path after its last "/" (the whole path when it has none).
+std::u16string FileNameOf(std::u16string_view path);
+
+struct MainMenuState {
+  // Check marks of mnuFileEn(1) "[VM: стандартный]" and (2) "[VM: треш]" at
+  // indexes 0 and 1; index 2, the separator, is never checked.
+  bool builtinChecked[3] = {};
+  struct Entry {
+    std::u16string caption;
+    bool visible = false;
+    bool enabled = false;
+    bool checked = false;
+  };
+  Entry files[kMenuFileEntries];     // files[i - 1] is mnuFile(i)
+  std::u16string openCaption;        // mnuOpen
+  bool fileCommandsEnabled = false;  // mnuOpen, mnuClean, mnuReload
+};
+
+// baseKind: 0 a base file, 1 the built-in standard base, 2 the built-in trash.
+MainMenuState BuildMainMenuState(const Catalogue& catalogue, int baseKind,
+                                 std::u16string_view baseName,
+                                 std::u16string_view currentOpenCaption);
+
+}  // namespace vm

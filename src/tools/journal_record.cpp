@@ -1,0 +1,72 @@
+#include "tools/journal_record.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "text/cp1251.h"
+
+namespace vm {
+namespace {
+
+constexpr char kRuleByte = '\x97';  // "—" in Windows-1251
+constexpr std::size_t kRuleLength = 16;
+
+// The last `width` characters of the number with zeros put in front.
+std::string Padded(int value, std::size_t width) {
+  const std::string digits = std::string(width, '0') + std::to_string(value);
+  return digits.substr(digits.size() - width);
+}
+
+}  // namespace
+
+std::string JournalRecord(std::u16string_view body, const std::tm& local) {
+  const std::string rule(kRuleLength, kRuleByte);
+  std::string record = rule + "# ";
+  record += Padded(local.tm_year + 1900, 4) + "/" + Padded(local.tm_mon + 1, 2) + "/" +
+            Padded(local.tm_mday, 2) + " " + Padded(local.tm_hour, 2) + ":" +
+            Padded(local.tm_min, 2) + ":" + Padded(local.tm_sec, 2);
+  record += " #" + rule + "\r\n";
+  record += EncodeCp1251(body);
+  record += "\r\n\r\n";
+  return record;
+}
+
+bool AppendJournalRecord(const std::filesystem::path& path, std::string_view record,
+                         std::string& error) {
+  // Non-blocking open so that a FIFO at the path cannot hang the window.
+  const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    error = std::strerror(errno);
+    return false;
+  }
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    error = "Not a regular file";
+    return false;
+  }
+  const char* data = record.data();
+  std::size_t left = record.size();
+  while (left > 0) {
+    const ssize_t written = ::write(fd, data, left);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      error = std::strerror(errno);
+      ::close(fd);
+      return false;
+    }
+    data += written;
+    left -= static_cast<std::size_t>(written);
+  }
+  if (::close(fd) != 0) {
+    error = std::strerror(errno);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace vm

@@ -1,0 +1,155 @@
+#include "base/catalogue.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <fstream>
+#include <set>
+
+namespace vm {
+namespace {
+
+namespace fs = std::filesystem;
+
+class CatalogueFolder : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("vm_catalogue_" + std::to_string(::getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+  void Touch(const fs::path& name) { std::ofstream(folder_ / name) << "X"; }
+  std::set<std::u16string> Entries(const Catalogue& c) {
+    std::set<std::u16string> names;
+    for (int i = 1; i <= c.Count(); ++i) names.insert(c.Entry(i));
+    return names;
+  }
+  fs::path folder_;
+};
+
+TEST_F(CatalogueFolder, ListsBaseFilesLowerCased) {
+  for (const char* name : {"Source_Poems.TXT", "source_.txt", "source.txt", "poems.txt",
+                           "source_poems.txt.bak", "source_txt", "xsource_a.txt"})
+    Touch(name);
+  fs::create_directory(folder_ / "source_x.txt");
+  Catalogue c;
+  c.ScanFolder(folder_);
+  EXPECT_EQ(Entries(c), (std::set<std::u16string>{u"source_poems.txt", u"source_.txt"}));
+  // The real file behind the lower-cased entry is kept.
+  for (int i = 1; i <= c.Count(); ++i) {
+    EXPECT_TRUE(fs::is_regular_file(c.EntryPath(i))) << c.EntryPath(i);
+    if (c.Entry(i) == u"source_poems.txt") {
+      EXPECT_EQ(c.EntryPath(i).filename(), "Source_Poems.TXT");
+    }
+  }
+}
+
+TEST_F(CatalogueFolder, DecodesNamesAndClearsBetweenScans) {
+  Touch("source_стихи.txt");                 // UTF-8
+  Touch("source_\xCA\xCD\xC8\xC3\xC0.TXT");  // Windows-1251 "КНИГА"
+  Catalogue c;
+  c.ScanFolder(folder_);
+  EXPECT_EQ(Entries(c), (std::set<std::u16string>{u"source_стихи.txt", u"source_книга.txt"}));
+  c.Clear();
+  EXPECT_EQ(c.Count(), 0);
+  c.ScanFolder(folder_ / "missing");
+  EXPECT_EQ(c.Count(), 0);
+  EXPECT_EQ(c.Entry(1), u"");
+}
+
+TEST_F(CatalogueFolder, ResolvesBaseNameIgnoringCase) {
+  Touch("Source_Poems.TXT");
+  Touch("source_\xCA\xCD\xC8\xC3\xC0.txt");
+  EXPECT_EQ(ResolveBaseFile(folder_, u"source_poems.txt"), folder_ / "Source_Poems.TXT");
+  EXPECT_EQ(ResolveBaseFile(folder_, u"source_книга.txt"),
+            folder_ / "source_\xCA\xCD\xC8\xC3\xC0.txt");
+  Touch("source_poems.txt");
+  EXPECT_EQ(ResolveBaseFile(folder_, u"source_poems.txt"), folder_ / "source_poems.txt");
+  EXPECT_EQ(ResolveBaseFile(folder_, u"source_none.txt"), folder_ / "source_none.txt");
+}
+
+TEST(Catalogue, AddCatalogueFileFilters) {
+  Catalogue c;
+  for (const char16_t* name : {u"SOURCE_A.TXT", u"source_.txt", u"source_.tx", u"ource_a.txt",
+                               u"source_b.txt ", u"source_Б.txt"})
+    c.AddCatalogueFile(name);
+  ASSERT_EQ(c.Count(), 3);
+  EXPECT_EQ(c.Entry(1), u"source_a.txt");
+  EXPECT_EQ(c.Entry(2), u"source_.txt");
+  EXPECT_EQ(c.Entry(3), u"source_б.txt");
+  EXPECT_EQ(c.Entry(0), u"");
+  EXPECT_EQ(c.Entry(4), u"");
+}
+
+TEST(Catalogue, PathHelpers) {
+  EXPECT_EQ(WithBackslash(u""), u"/");
+  EXPECT_EQ(WithBackslash(u"/opt/vm"), u"/opt/vm/");
+  EXPECT_EQ(WithBackslash(u"/opt/vm/"), u"/opt/vm/");
+  EXPECT_EQ(TrimAtNul(std::u16string_view(u"abc\0def", 7)), u"abc");
+  EXPECT_EQ(TrimAtNul(u"abc"), u"abc");
+  EXPECT_EQ(FileNameOf(u"/home/u/Book.TXT"), u"Book.TXT");
+  EXPECT_EQ(FileNameOf(u"Book.TXT"), u"Book.TXT");
+  EXPECT_EQ(FileNameOf(u"/home/u/"), u"");
+}
+
+Catalogue Numbered(int count) {
+  Catalogue c;
+  for (int i = 1; i <= count; ++i) {
+    std::u16string name = u"source_";
+    for (char ch : std::to_string(i)) name.push_back(static_cast<char16_t>(ch));
+    c.AddCatalogueFile(name + u".txt");
+  }
+  return c;
+}
+
+TEST(MainMenu, TwentyOfTwentyFiveFilesAreShown) {
+  const MainMenuState m = BuildMainMenuState(Numbered(25), 0, u"SOURCE_21.TXT", u"Открыть ");
+  for (int i = 1; i <= kMenuFileEntries; ++i) {
+    const auto& e = m.files[i - 1];
+    EXPECT_TRUE(e.visible && e.enabled) << i;
+    EXPECT_FALSE(e.checked) << i;  // the current base is beyond the menu
+  }
+  EXPECT_EQ(m.files[19].caption, u"source_20.txt");
+}
+
+TEST(MainMenu, FileCheckMarkIgnoresCaseAndBuiltinsWin) {
+  const Catalogue c = Numbered(3);
+  MainMenuState m = BuildMainMenuState(c, 0, u"Source_2.TXT", u"Открыть ");
+  EXPECT_FALSE(m.files[0].checked);
+  EXPECT_TRUE(m.files[1].checked);
+  EXPECT_FALSE(m.builtinChecked[0] || m.builtinChecked[1] || m.builtinChecked[2]);
+  EXPECT_TRUE(m.fileCommandsEnabled);
+  EXPECT_EQ(m.openCaption, u"Открыть \"Source_2.TXT\"");
+
+  for (int kind : {1, 2}) {
+    m = BuildMainMenuState(c, kind, u"source_2.txt", u"Открыть \"source_1.txt\"");
+    EXPECT_EQ(m.builtinChecked[0], kind == 1);
+    EXPECT_EQ(m.builtinChecked[1], kind == 2);
+    EXPECT_FALSE(m.builtinChecked[2]);
+    EXPECT_FALSE(m.files[1].checked);  // no file entry while a built-in base is loaded
+    EXPECT_FALSE(m.fileCommandsEnabled);
+    EXPECT_EQ(m.openCaption, u"Открыть \"source_2.txt\"");
+  }
+}
+
+TEST(MainMenu, EmptyCatalogueGreysFirstEntryAndHidesOthers) {
+  const MainMenuState m = BuildMainMenuState(Catalogue(), 2, u"[VM: треш]", u"Открыть \"x\"");
+  EXPECT_TRUE(m.files[0].visible);
+  EXPECT_FALSE(m.files[0].enabled);
+  for (const auto& e : m.files) {
+    EXPECT_EQ(e.caption, u"");
+    EXPECT_FALSE(e.checked);
+  }
+  EXPECT_TRUE(std::none_of(m.files + 1, m.files + kMenuFileEntries,
+                           [](const MainMenuState::Entry& e) { return e.visible; }));
+  EXPECT_EQ(m.openCaption, u"Открыть \"[VM: треш]\"");
+  // A caption without a blank keeps nothing of its own.
+  EXPECT_EQ(BuildMainMenuState(Catalogue(), 0, u"b", u"Open").openCaption, u"\"b\"");
+}
+
+}  // namespace
+}  // namespace vm

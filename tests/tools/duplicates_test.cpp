@@ -1,0 +1,66 @@
+#include "tools/duplicates.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+
+namespace vm {
+namespace {
+
+using Lines = std::vector<std::u16string>;
+using Calls = std::vector<std::pair<std::int64_t, std::int64_t>>;
+
+TEST(RemoveDuplicateLines, KeepsFirstOfEachInOrder) {
+  Lines lines = {u"А", u"А", u"Б"};
+  EXPECT_EQ(RemoveDuplicateLines(lines, {}), 1);
+  EXPECT_EQ(lines, (Lines{u"А", u"Б"}));
+
+  lines = {u"В", u"Б", u"", u"В", u"А", u"", u"Б", u"Г"};
+  EXPECT_EQ(RemoveDuplicateLines(lines, {}), 3);
+  EXPECT_EQ(lines, (Lines{u"В", u"Б", u"", u"А", u"Г"}));
+
+  lines.clear();
+  EXPECT_EQ(RemoveDuplicateLines(lines, {}), 0);
+  EXPECT_TRUE(lines.empty());
+}
+
+TEST(RemoveDuplicateLines, ComparesWindows1251Bytes) {
+  Lines lines = {u"ДА", u"да", u"ДА ", u"Aä", u"A?", u"A中"};
+  // Letter case and blanks count; characters without a code are all '?'.
+  EXPECT_EQ(RemoveDuplicateLines(lines, {}), 2);
+  EXPECT_EQ(lines, (Lines{u"ДА", u"да", u"ДА ", u"Aä"}));
+}
+
+TEST(RemoveDuplicateLines, MovesKeptLinesInsteadOfCopying) {
+  // Long enough to live on the heap: a moved string keeps its buffer.
+  Lines lines = {std::u16string(100, u'А'), std::u16string(100, u'А'), std::u16string(100, u'Б')};
+  const char16_t* kept = lines[2].data();
+  RemoveDuplicateLines(lines, {});
+  ASSERT_EQ(lines.size(), 2U);
+  EXPECT_EQ(lines[1].data(), kept);
+}
+
+TEST(RemoveDuplicateLines, ReportsAfterFirstEvery1024thAndLast) {
+  Lines lines;
+  for (int i = 0; i < 2050; ++i)
+    lines.push_back(
+        i % 2 == 0 ? u"ЧЁТ" : u"НЕЧЕТ" + std::u16string(1, static_cast<char16_t>(u'А' + i % 32)));
+  Calls calls;
+  const std::int32_t dropped = RemoveDuplicateLines(
+      lines, [&](std::int64_t k, std::int64_t n) { calls.emplace_back(k, n); });
+  EXPECT_EQ(calls, (Calls{{1, 2050}, {1025, 2050}, {2049, 2050}, {2050, 2050}}));
+  EXPECT_EQ(dropped, 2050 - 17);  // odd lines carry 16 different letters
+
+  calls.clear();
+  lines = {u"ОДНА"};
+  RemoveDuplicateLines(lines, [&](std::int64_t k, std::int64_t n) { calls.emplace_back(k, n); });
+  EXPECT_EQ(calls, (Calls{{1, 1}}));
+
+  calls.clear();
+  lines = Lines(1025, u"Х");
+  RemoveDuplicateLines(lines, [&](std::int64_t k, std::int64_t n) { calls.emplace_back(k, n); });
+  EXPECT_EQ(calls, (Calls{{1, 1025}, {1025, 1025}}));  // line 1024 is also the last
+}
+
+}  // namespace
+}  // namespace vm

@@ -1,0 +1,229 @@
+#include "tools/fix_symbols.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <vector>
+
+#include "generation/random_source.h"
+#include "text/cp1251.h"
+
+namespace vm {
+namespace {
+
+struct Fixed {
+  std::u16string text;
+  std::int32_t changes;
+};
+
+Fixed Fix(std::u16string text) {
+  const std::int32_t changes = FixSymbols(text, {});
+  return {std::move(text), changes};
+}
+
+void ExpectFix(const std::u16string& input, const std::u16string& output, std::int32_t changes) {
+  const Fixed r = Fix(input);
+  EXPECT_EQ(r.text, output) << "input: " << EncodeCp1251(input);
+  EXPECT_EQ(r.changes, changes) << "input: " << EncodeCp1251(input);
+}
+
+// The worked examples of the clean-up; "/" there is LF here.
+TEST(FixSymbols, WorkedExamples) {
+  ExpectFix(u"ПРИВЕТ, МИР!", u"ПРИВЕТ МИР", 2);
+  ExpectFix(u"ЧТО-ТО", u"ЧТО-ТО", 0);
+  ExpectFix(u"ЧТО - ТО", u"ЧТО  ТО", 1);
+  ExpectFix(u"А – Б", u"А  Б", 2);
+  ExpectFix(u"А -Б", u"А  Б", 0);
+  ExpectFix(u"А- Б", u"А Б", 1);
+  ExpectFix(u"А\n\nБ", u"А\nБ", 1);
+  ExpectFix(u"А\n-Б", u"А-Б", 1);
+  ExpectFix(u"ГЛАВА 12", u"ГЛАВА 1", 1);
+  ExpectFix(u"ЁЛКА", u"ЕЛКА", 1);
+  ExpectFix(u"ДА!!! НЕТ...\nНУ", u"ДА НЕТ\nНУ", 6);
+  ExpectFix(u" А", u"А", 1);
+  ExpectFix(u"А ", u"А ", 0);
+}
+
+// Every code between two letters, against the rule table.
+TEST(FixSymbols, EveryCodeBetweenLetters) {
+  const std::set<int> letters = {165, 170, 175, 178, 179, 180, 184, 186};
+  for (int code = 0; code < 256; ++code) {
+    const std::u16string middle(1, Cp1251ToChar(static_cast<std::uint8_t>(code)));
+    const std::u16string input = u"Ж" + middle + u"Ж";
+    const bool kept = code == 0 || (code >= 'A' && code <= 'Z') || (code >= 'a' && code <= 'z') ||
+                      letters.count(code) > 0 || code >= 191 || (code >= '0' && code <= '9') ||
+                      code == '\n' || code == ' ' || code == '-';
+    SCOPED_TRACE(code);
+    if (kept) {
+      ExpectFix(input, input, 0);
+    } else if (code == '\r') {
+      ExpectFix(input, u"Ж\nЖ", 1);
+    } else if (code == 150 || code == 151 || code == 173) {
+      ExpectFix(input, u"Ж-Ж", 1);
+    } else if (code == 160) {
+      ExpectFix(input, u"Ж Ж", 1);
+    } else if (code == 168) {
+      ExpectFix(input, u"ЖЕЖ", 1);
+    } else {
+      ExpectFix(input, u"ЖЖ", 1);
+    }
+  }
+  ExpectFix(u"Aä中z", u"Az", 2);  // no Windows-1251 code: read as '?'
+}
+
+TEST(FixSymbols, LineBreakRules) {
+  ExpectFix(u"А\r\nБ", u"А\nБ", 2);  // CR becomes LF (1), then goes before LF (1)
+  ExpectFix(u"А\rБ", u"А\nБ", 1);
+  ExpectFix(u"А\n Б", u"А\nБ", 1);
+  ExpectFix(u"А \nБ", u"А\nБ", 1);
+  ExpectFix(u"А\n", u"А", 1);
+  ExpectFix(u"А-\nБ", u"А\nБ", 1);
+  ExpectFix(u"А1\nБ", u"А\nБ", 1);
+  ExpectFix(u"А12\r\nБ", u"А1\nБ", 3);
+}
+
+TEST(FixSymbols, BlankHyphenAndNoBreakRules) {
+  ExpectFix(u"А  Б", u"А Б", 1);
+  ExpectFix(u"А   Б", u"А Б", 2);
+  ExpectFix(u"А \u00A0Б", u"А Б", 2);
+  ExpectFix(u"А\u00A0Б", u"А Б", 1);
+  ExpectFix(u"А\u00A0\u00A0Б", u"А Б", 2);
+  ExpectFix(u"А\u00A0", u"А", 1);
+  ExpectFix(u"А \u00ADБ", u"А  Б", 0);  // the soft hyphen becomes a blank, uncounted
+  ExpectFix(u"А\u00ADБ", u"А-Б", 1);
+  ExpectFix(u"-А", u"А", 1);
+  ExpectFix(u"А--Б", u"А-Б", 1);
+}
+
+// n and p are read before the change at i; a marked neighbour reads 255.
+TEST(FixSymbols, MarkedNeighboursReadAsNotEnd) {
+  ExpectFix(u"1!", u"1", 1);      // the digit's neighbour is marked, not the end
+  ExpectFix(u"!\nА", u"\nА", 1);  // a marked previous character is not the start
+  ExpectFix(u"!-А", u"-А", 1);
+  ExpectFix(u"! А", u" А", 1);
+}
+
+TEST(FixSymbols, EveryHoldingConditionActsAndCounts) {
+  ExpectFix(u"\n", u"", 2);         // p is 0 and n is 0: the same position deleted twice
+  ExpectFix(u"\n\nА", u"\nА", 2);   // n is LF, then p is 0
+  ExpectFix(u"А-\n-Б", u"А-Б", 2);  // previous deleted, then itself
+  ExpectFix(u"А-  Б", u"А Б", 2);   // previous deleted, then itself
+  ExpectFix(u" -А", u" А", 1);      // the next becomes a blank, but n was read as "-" before
+}
+
+TEST(FixSymbols, NulCharactersAreMarkersRemovedOnlyWhenSomethingChanged) {
+  ExpectFix(std::u16string(u"А\0Б", 3), std::u16string(u"А\0Б", 3), 0);
+  ExpectFix(std::u16string(u"А\0Б!", 4), u"АБ", 1);
+}
+
+TEST(FixSymbols, PassesRunUntilOneCountsNothing) {
+  std::vector<std::int32_t> passes;
+  FixSymbolsProgress progress;
+  progress.passDone = [&](std::int32_t n) { passes.push_back(n); };
+  std::u16string text = u"—-";  // the dash becomes a hyphen; only then are two hyphens seen
+  EXPECT_EQ(FixSymbols(text, progress), 3);
+  EXPECT_EQ(text, u"-");
+  EXPECT_EQ(passes, (std::vector<std::int32_t>{1, 2}));
+
+  passes.clear();
+  text = u"ЧИСТО";
+  EXPECT_EQ(FixSymbols(text, progress), 0);
+  EXPECT_TRUE(passes.empty());
+}
+
+TEST(FixSymbols, YieldsEvery500500PositionsOfEachPass) {
+  std::string events;
+  FixSymbolsProgress progress;
+  progress.yield = [&] { events += 'y'; };
+  progress.passDone = [&](std::int32_t n) { events += 'd' + std::to_string(n); };
+
+  std::u16string text(500'499, u'Я');
+  FixSymbols(text, progress);
+  EXPECT_EQ(events, "");
+
+  text.assign(1'001'000, u'Я');
+  FixSymbols(text, progress);
+  EXPECT_EQ(events, "yy");
+
+  events.clear();
+  text.assign(500'500, u'Я');
+  text.back() = u'!';
+  EXPECT_EQ(FixSymbols(text, progress), 1);
+  EXPECT_EQ(events, "yd1y");
+  EXPECT_EQ(text.size(), 500'499U);
+}
+
+// A literal model of the rules, position by position, to check the fast pass.
+std::int32_t ModelFix(std::u16string& text) {
+  std::vector<int> code(text.size() + 2, 0);
+  const std::size_t len = text.size();
+  for (std::size_t i = 1; i <= len; ++i) code[i] = Cp1251CodeOf(text[i - 1]);
+  auto read = [&](std::size_t j) { return code[j] == 0 ? 255 : code[j]; };
+  std::int32_t total = 0;
+  for (;;) {
+    std::int32_t count = 0;
+    for (std::size_t i = 1; i <= len; ++i) {
+      int& c = code[i];
+      const int n = i == len ? 0 : read(i + 1);
+      const int p = i == 1 ? 0 : read(i - 1);
+      const bool letter = c == 0 || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == 165 ||
+                          c == 170 || c == 175 || (c >= 178 && c <= 180) || c == 184 || c == 186 ||
+                          c >= 191;
+      if (letter) continue;
+      if (c >= '0' && c <= '9') {
+        if (n == 10 || n == 13 || n == 0) c = 0, ++count;
+      } else if (c == 10 || c == 13) {
+        if (c == 13) c = 10, ++count;
+        if (n == 10 || n == 13) c = 0, ++count;
+        if (n == 32) code[i + 1] = 0, ++count;
+        if (p == 0) c = 0, ++count;
+        if (n == 0) c = 0, ++count;
+        if (p == '-') code[i - 1] = 0, ++count;
+        if (n == '-') c = 0, ++count;
+      } else if (c == 32) {
+        if (n == '-' || n == 173) code[i + 1] = 32;
+        if (p == '-') code[i - 1] = 0, ++count;
+        if (n == 32 || n == 160 || n == 13 || n == 10) c = 0, ++count;
+        if (p == 0) c = 0, ++count;
+      } else if (c == '-') {
+        if (p == 0) c = 0, ++count;
+        if (n == '-') c = 0, ++count;
+      } else if (c == 150 || c == 151 || c == 173) {
+        c = '-', ++count;
+      } else if (c == 160) {
+        c = (n == 32 || n == 160 || n == 0) ? 0 : 32;
+        ++count;
+      } else if (c == 168) {
+        c = 197, ++count;
+      } else {
+        c = 0, ++count;
+      }
+    }
+    if (count == 0) break;
+    total += count;
+  }
+  std::u16string out;
+  for (std::size_t i = 1; i <= len; ++i)
+    if (total == 0 || code[i] != 0) out.push_back(Cp1251ToChar(static_cast<std::uint8_t>(code[i])));
+  text = out;
+  return total;
+}
+
+TEST(FixSymbols, AgreesWithLiteralModelOnRandomTexts) {
+  const std::u16string alphabet = u"АБЁёaZ09 -\n\r\u00A0\u00AD–—!.,?\u0000ä";
+  RandomSource random(7);
+  for (int round = 0; round < 3000; ++round) {
+    std::u16string text(static_cast<std::size_t>(RandomUpTo(random, 24)), u' ');
+    for (char16_t& ch : text)
+      ch = alphabet[static_cast<std::size_t>(
+          RandomUpTo(random, static_cast<std::int32_t>(alphabet.size()) - 1))];
+    std::u16string expected = text;
+    const std::int32_t expectedChanges = ModelFix(expected);
+    const Fixed r = Fix(text);
+    ASSERT_EQ(r.text, expected) << "input: " << EncodeCp1251(text);
+    ASSERT_EQ(r.changes, expectedChanges) << "input: " << EncodeCp1251(text);
+  }
+}
+
+}  // namespace
+}  // namespace vm
