@@ -1,6 +1,8 @@
 target_sources(vm_core PRIVATE
   generation/char_transforms.cpp
+  generation/lyrics.cpp
   generation/options.cpp
+  generation/phrase_transforms.cpp
   generation/pick_lines.cpp
   generation/pseudo_word.cpp
   generation/random_source.cpp

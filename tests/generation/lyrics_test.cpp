@@ -1,0 +1,121 @@
+#include "generation/lyrics.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "text/cp1251.h"
+#include "text/strings.h"
+
+namespace vm {
+namespace {
+
+using Lines = std::vector<std::u16string>;
+
+PhraseBase MakeBase(const Lines& lines) {
+  IndexTimings timings;
+  return IndexBaseText(
+      Join(lines, kCrLf), [] { return std::int64_t{0}; }, timings);
+}
+
+// КОТ rhymes with lines 0 and 1, ЛЕС with lines 2 and 3; nothing rhymes with ДЕНЬ or ПЕНЬ.
+const PhraseBase kBase =
+    MakeBase({u"ВОТ И ВОТ", u"  старый год", u"ТЯЖЁЛЫЙ ВЕС", u"ПОД НАВЕС", u"ЖИЛ КОТ"});
+const std::u16string kCat = u"ЖИЛ КОТ";
+const std::u16string kForest = u"БЫЛ ЛЕС";
+const std::set<std::u16string> kCatRhymes = {u"ВОТ И ВОТ", u"СТАРЫЙ ГОД"};
+const std::set<std::u16string> kForestRhymes = {u"ТЯЖЁЛЫЙ ВЕС", u"ПОД НАВЕС"};
+
+Lines Pair(std::uint32_t seed, Lines phrases, const GenerationFlags& flags = {}) {
+  RandomSource random(seed);
+  RecentCache cache;
+  cache.Reset(kBase.UBound());
+  PairRhymes(random, kBase, flags, cache, phrases);
+  return phrases;
+}
+
+bool IsAabb(const Lines& out) {
+  return out.size() == 4 && out[0] == kCat && kCatRhymes.count(out[1]) && out[2] == kForest &&
+         kForestRhymes.count(out[3]);
+}
+
+bool IsAbab(const Lines& out) {
+  return out.size() == 4 && out[0] == kCat && out[1] == kForest && kCatRhymes.count(out[2]) &&
+         kForestRhymes.count(out[3]);
+}
+
+TEST(PairRhymes, CoupletsAndCrossRhyme) {
+  int crossed = 0;
+  for (std::uint32_t seed = 1; seed <= 500; ++seed) {
+    const Lines out = Pair(seed, {kCat, u"X", kForest, u"Y"});
+    EXPECT_TRUE(IsAabb(out) || IsAbab(out)) << seed;
+    crossed += IsAbab(out) ? 1 : 0;
+  }
+  EXPECT_GT(crossed, 60);  // one time in five
+  EXPECT_LT(crossed, 140);
+}
+
+TEST(PairRhymes, OddLastPhraseAndCoupletsWithoutPartnerAreDropped) {
+  for (std::uint32_t seed = 1; seed <= 100; ++seed) {
+    const Lines five = Pair(seed, {kCat, u"X", kForest, u"Y", u"Z"});
+    EXPECT_TRUE(IsAabb(five) || IsAbab(five)) << seed;
+    const Lines gap = Pair(seed, {kCat, u"X", u"ДЕНЬ", u"W", kForest, u"Y", u"Z"});
+    EXPECT_TRUE(IsAabb(gap) || IsAbab(gap)) << seed;
+  }
+}
+
+TEST(PairRhymes, NoCoupletAtAllLeavesThePhrases) {
+  std::set<Lines> outcomes;
+  for (std::uint32_t seed = 1; seed <= 100; ++seed) {
+    outcomes.insert(Pair(seed, {u"ДЕНЬ", u"A", u"ПЕНЬ", u"B", u"C"}));
+    EXPECT_EQ(Pair(seed, {kCat}), Lines{kCat});
+    EXPECT_EQ(Pair(seed, {}), Lines{});
+  }
+  // The cross rhyme still swaps the middle of the quatrain at times.
+  EXPECT_EQ(outcomes,
+            (std::set<Lines>{{u"ДЕНЬ", u"A", u"ПЕНЬ", u"B"}, {u"ДЕНЬ", u"ПЕНЬ", u"A", u"B"}}));
+}
+
+TEST(PairRhymes, CacheRefusesRecentPartners) {
+  GenerationFlags flags;
+  flags.UseCache = true;
+  for (std::uint32_t seed = 1; seed <= 50; ++seed) {
+    RandomSource random(seed);
+    RecentCache cache;
+    cache.Reset(1000);
+    ASSERT_TRUE(cache.Admit(0));
+    Lines phrases{kCat, u"X"};
+    PairRhymes(random, kBase, flags, cache, phrases);
+    EXPECT_EQ(phrases, (Lines{kCat, u"СТАРЫЙ ГОД"}));
+    EXPECT_EQ(cache.Slot(2), 1);  // the partner is recorded
+
+    Lines again{kCat, u"X"};
+    PairRhymes(random, kBase, flags, cache, again);
+    EXPECT_EQ(again, (Lines{kCat, u"X"}));  // both partners are recent
+  }
+}
+
+TEST(PairRhymes, OmskShufflesThePartnerButKeepsItsLastWord) {
+  const PhraseBase base = MakeBase({u"РАЗ ДВА ТРИ ПЯТЬ ВОТ"});
+  GenerationFlags flags;
+  flags.Omsk = true;
+  std::set<std::u16string> partners;
+  for (std::uint32_t seed = 1; seed <= 100; ++seed) {
+    RandomSource random(seed);
+    RecentCache cache;
+    Lines phrases{kCat, u"X"};
+    PairRhymes(random, base, flags, cache, phrases);
+    ASSERT_EQ(phrases.size(), 2u);
+    std::u16string partner = phrases[1];
+    EXPECT_TRUE(EndsWith(partner, u" ВОТ")) << ToUtf8(partner);
+    ReplaceAll(partner, u"-", u"");
+    Lines words = SplitWords(partner);
+    std::sort(words.begin(), words.end());
+    EXPECT_EQ(words, (Lines{u"ВОТ", u"ДВА", u"ПЯТЬ", u"РАЗ", u"ТРИ"}));
+    partners.insert(phrases[1]);
+  }
+  EXPECT_GT(partners.size(), 5u);
+}
+
+}  // namespace
+}  // namespace vm
