@@ -1,1 +1,2 @@
-# Benchmarks.
+vm_add_bench(bench_generation generation_bench.cpp)
+target_link_libraries(bench_generation PRIVATE vm_cli)

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/settings_record.h"
@@ -51,6 +52,11 @@ class Program {
 
   // --- base ---
   void LoadBase();
+  // The file a base name refers to: the name as given, else a file of the
+  // program folder whose name matches it ignoring case.
+  std::filesystem::path BaseFilePath(std::u16string_view name) const;
+  // The first finished load shows its report, never the about text.
+  void SkipAboutOnFirstLoad() { firstLoadDone_ = true; }
 
   // --- generation ---
   void SHIT(std::int32_t count, std::int32_t useed);
@@ -58,6 +64,8 @@ class Program {
   void PressGenButton(int index, int button);
   // Switches auto mode off when it is on.
   void StopAutoMode();
+  // Puts a text on the clipboard in the encoding the options choose.
+  void CopyToClipboard(std::u16string_view text);
 
   // --- console commands ---
   void FindRhymes(std::u16string_view text, bool lineMode);
@@ -78,12 +86,23 @@ class Program {
   void OpenJournal();                    // mnuOut_Click
 
   // --- base tools ---
-  void FormatBase();
-  void ImportFiles(const std::vector<std::filesystem::path>& files);
+  enum class FormatOutcome { kBusy, kEmptyBase, kUnchanged, kDeclined, kWritten, kWriteFailed };
+  FormatOutcome FormatBase();
+  struct ImportReport {
+    std::int32_t imported = 0;
+    std::vector<std::pair<std::filesystem::path, std::string>> skipped;  // file, reason
+  };
+  ImportReport ImportFiles(const std::vector<std::filesystem::path>& files);
   void SaveToJournal();
   std::filesystem::path JournalPath() const;
 
  private:
+  void ShowCentred(std::u16string_view text);
+  void ShowLoadReport(double size, const IndexTimings& timings);
+  std::u16string ReadBaseText(const std::filesystem::path& path, double& size);
+  bool ReplaceBaseFile(const std::filesystem::path& path, const std::string& bytes,
+                       std::u16string& error);
+
   Shell& shell_;
   std::filesystem::path programFolder_;
   RandomSource random_;

@@ -4,15 +4,35 @@ namespace vm {
 
 char16_t FoldRhymeChar(char16_t c) {
   switch (c) {
-    case u'Б': case u'В': case u'Г': case u'П': case u'Ф': case u'Ґ': return u'Х';
-    case u'Д': return u'Т';
-    case u'Ж': case u'Ч': case u'Щ': return u'Ш';
-    case u'З': case u'Ц': return u'С';
-    case u'М': return u'Н';
-    case u'Э': case u'Є': case u'Ї': case u'І': return u'И';
-    case u'Ю': return u'У';
-    case u'Я': return u'А';
-    default: return c;
+    case u'Б':
+    case u'В':
+    case u'Г':
+    case u'П':
+    case u'Ф':
+    case u'Ґ':
+      return u'Х';
+    case u'Д':
+      return u'Т';
+    case u'Ж':
+    case u'Ч':
+    case u'Щ':
+      return u'Ш';
+    case u'З':
+    case u'Ц':
+      return u'С';
+    case u'М':
+      return u'Н';
+    case u'Э':
+    case u'Є':
+    case u'Ї':
+    case u'І':
+      return u'И';
+    case u'Ю':
+      return u'У';
+    case u'Я':
+      return u'А';
+    default:
+      return c;
   }
 }
 

@@ -33,12 +33,16 @@ void ReadOptions(const OptionBoxes& boxes, GenerationFlags& flags) {
   flags.ClassicTags = on(kOptClassicTags);
 }
 
-int TestBit(std::uint8_t byte, std::uint8_t mask) { return (byte & mask) == mask ? 1 : 0; }
+int TestBit(std::uint8_t byte, std::uint8_t mask) {
+  return (byte & mask) == mask ? 1 : 0;
+}
 
 void SetBit(std::uint8_t& byte, std::uint8_t mask, bool on) {
   const int set = TestBit(byte, mask);
-  if (on && set == 0) byte = static_cast<std::uint8_t>(byte | mask);
-  else if (!on && set == 1) byte = static_cast<std::uint8_t>(byte ^ mask);
+  if (on && set == 0)
+    byte = static_cast<std::uint8_t>(byte | mask);
+  else if (!on && set == 1)
+    byte = static_cast<std::uint8_t>(byte ^ mask);
 }
 
 }  // namespace vm

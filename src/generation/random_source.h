@@ -23,6 +23,8 @@ class RandomSource {
 // Uniform integer 0..n for n >= 0, n..0 for n < 0 (truncation toward zero).
 std::int32_t RandomUpTo(RandomSource& random, std::int32_t n);
 // One draw; true when it is <= p (p as a single-precision value).
-inline bool Chance(RandomSource& random, float p) { return random.Next() <= p; }
+inline bool Chance(RandomSource& random, float p) {
+  return random.Next() <= p;
+}
 
 }  // namespace vm

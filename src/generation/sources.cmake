@@ -1,5 +1,6 @@
 target_sources(vm_core PRIVATE
   generation/char_transforms.cpp
+  generation/compose.cpp
   generation/lyrics.cpp
   generation/options.cpp
   generation/phrase_transforms.cpp

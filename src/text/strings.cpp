@@ -88,8 +88,12 @@ std::u16string_view Right(std::u16string_view text, std::size_t n) {
   return n >= text.size() ? text : text.substr(text.size() - n);
 }
 
-std::u16string Decimal(std::int64_t value) { return Ascii(std::to_string(value)); }
+std::u16string Decimal(std::int64_t value) {
+  return Ascii(std::to_string(value));
+}
 
-std::u16string Ascii(std::string_view text) { return std::u16string(text.begin(), text.end()); }
+std::u16string Ascii(std::string_view text) {
+  return std::u16string(text.begin(), text.end());
+}
 
 }  // namespace vm

@@ -49,10 +49,10 @@ TEST(Cp1251, CharactersWithoutCodeBecomeQuestionMarks) {
 }
 
 TEST(Cp1251, Utf8DetectionNeedsValidMultiByteText) {
-  EXPECT_TRUE(LooksLikeUtf8("\xD0\x9F\xD1\x80\xD0\xB8"));           // "При"
-  EXPECT_FALSE(LooksLikeUtf8("plain ascii"));                         // no multi-byte
-  EXPECT_FALSE(LooksLikeUtf8("\xCF\xF0\xE8\xE2\xE5\xF2"));            // "Привет" in 1251
-  EXPECT_FALSE(LooksLikeUtf8("\xD0\x9F\xFF"));                        // broken tail
+  EXPECT_TRUE(LooksLikeUtf8("\xD0\x9F\xD1\x80\xD0\xB8"));   // "При"
+  EXPECT_FALSE(LooksLikeUtf8("plain ascii"));               // no multi-byte
+  EXPECT_FALSE(LooksLikeUtf8("\xCF\xF0\xE8\xE2\xE5\xF2"));  // "Привет" in 1251
+  EXPECT_FALSE(LooksLikeUtf8("\xD0\x9F\xFF"));              // broken tail
   EXPECT_EQ(DecodeTextFile("\xD0\x9F\xD1\x80\xD0\xB8"), u"При");
   EXPECT_EQ(DecodeTextFile("\xCF\xF0\xE8"), u"При");
   EXPECT_EQ(ToUtf8(FromUtf8("a\xF0\x9F\x98\x80z")), "a\xF0\x9F\x98\x80z");

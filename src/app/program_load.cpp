@@ -1,0 +1,142 @@
+// Loading a base into memory, with its progress text, caption and report.
+#include <fstream>
+#include <iomanip>
+#include <locale>
+#include <sstream>
+
+#include "app/program.h"
+#include "base/builtin_bases.h"
+#include "base/file_time.h"
+#include "base/scramble.h"
+#include "text/cp1251.h"
+#include "text/letter_case.h"
+#include "text/strings.h"
+
+namespace vm {
+namespace {
+
+// The window title; "?" becomes the line count.
+constexpr std::u16string_view kCaptionTemplate = u"Verbalomatic — ? фраз";
+
+// size / 1024 with two decimals, grouped as the user's locale groups numbers.
+std::u16string KibibytesText(double size) {
+  std::ostringstream out;
+  try {
+    out.imbue(std::locale(""));
+  } catch (const std::exception&) {
+    out.imbue(std::locale::classic());
+  }
+  out << std::fixed << std::setprecision(2) << size / 1024.0;
+  return DecodeTextFile(out.str());
+}
+
+bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
+  return Upper(a) == Upper(b);
+}
+
+}  // namespace
+
+std::filesystem::path Program::BaseFilePath(std::u16string_view name) const {
+  const std::filesystem::path direct = programFolder_ / std::filesystem::path(ToUtf8(name));
+  std::error_code ec;
+  if (std::filesystem::exists(direct, ec)) return direct;
+  const std::filesystem::path legacy = programFolder_ / std::filesystem::path(EncodeCp1251(name));
+  if (std::filesystem::exists(legacy, ec)) return legacy;
+  // Catalogue names are lower-cased; find the file they came from.
+  const std::u16string wanted = Lower(name);
+  for (std::filesystem::directory_iterator it(programFolder_, ec), end; !ec && it != end;
+       it.increment(ec)) {
+    if (Lower(DecodeTextFile(it->path().filename().string())) == wanted) return it->path();
+  }
+  return direct;
+}
+
+std::u16string Program::ReadBaseText(const std::filesystem::path& path, double& size) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return {};
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) return {};
+  size = static_cast<double>(bytes.size());
+  return DecodeTextFile(bytes);
+}
+
+void Program::LoadBase() {
+  StopAutoMode();
+  std::u16string& name = settings_.baseName;
+  if (name.empty()) name = kBuiltinTrashName;
+  baseKind_ = EqualsIgnoringCase(name, kBuiltinStandardName) ? kBaseStandard
+              : EqualsIgnoringCase(name, kBuiltinTrashName)  ? kBaseTrash
+                                                             : kBaseFile;
+  std::u16string progress;
+  if (busy_ == 0) {
+    for (int i = 0; i < 5; ++i) progress += kCrLf;
+    progress += u"Загрузка...\r\n\r\n";
+    progress += name;
+  }
+
+  std::u16string text;
+  double size = 0;
+  if (baseKind_ != kBaseFile) {
+    if (name == lastLoadedName_) return;
+    lastLoadedName_ = name;
+    loadedStamp_.clear();
+    base_ = PhraseBase{};
+    if (!progress.empty()) ShowCentred(progress);
+    text = BuiltinBaseText(baseKind_, [this] { shell_.ProcessEvents(); });
+    size = static_cast<double>(text.size());
+  } else {
+    const std::filesystem::path path = BaseFilePath(name);
+    std::error_code ec;
+    if (std::filesystem::exists(path, ec)) {
+      const std::u16string stamp = FileTimeText(path);
+      if (stamp == loadedStamp_ && name == lastLoadedName_) return;
+      lastLoadedName_ = name;
+      loadedStamp_ = stamp;
+      base_ = PhraseBase{};
+      if (!progress.empty()) ShowCentred(progress);
+      text = ReadBaseText(path, size);
+    }
+  }
+
+  shell_.SetCaption(kCaptionTemplate);
+  IndexTimings timings;
+  base_ = IndexBaseText(
+      std::move(text), [this] { return std::int64_t{shell_.TickCount()}; }, timings);
+  cache_.Reset(base_.UBound());
+  std::u16string caption = shell_.Caption();
+  if (const auto q = caption.find(u'?'); q != std::u16string::npos)
+    caption.replace(q, 1, Decimal(base_.UBound() + 1));
+  scrambledCaption_ = ScrambleText(caption);
+  shell_.SetCaption(ScrambleText(scrambledCaption_));
+
+  if (busy_ != 0) return;
+  StopAutoMode();
+  if (firstLoadDone_) {
+    ShowLoadReport(size, timings);
+    return;
+  }
+  firstLoadDone_ = true;
+  if (Chance(random_, 0.2F))
+    ShowAbout();
+  else
+    ShowLoadReport(size, timings);
+}
+
+void Program::ShowLoadReport(double size, const IndexTimings& timings) {
+  std::u16string r = u"\r\nФайл:\r\n";
+  r += settings_.baseName;
+  r += u"\r\n\r\n";
+  r += Decimal(base_.UBound() + 1);
+  r += kCrLf;
+  r += KibibytesText(size);
+  r += u" кб\r\n\r\nI1: ";
+  r += Decimal(timings.I1);
+  r += u"\r\nI2: ";
+  r += Decimal(timings.I2);
+  r += u"\r\nI3: ";
+  r += Decimal(timings.I3);
+  r += u"\r\n\r\nDONE";
+  ShowCentred(r);
+}
+
+}  // namespace vm

@@ -1,0 +1,239 @@
+// The base tools: main menu commands, formatter, import and journal.
+#include <ctime>
+#include <fstream>
+
+#include "app/program.h"
+#include "text/cp1251.h"
+#include "text/strings.h"
+#include "tools/atomic_file.h"
+#include "tools/duplicates.h"
+#include "tools/fix_symbols.h"
+#include "tools/import_text.h"
+#include "tools/journal_record.h"
+#include "tools/lines_word.h"
+
+namespace vm {
+namespace {
+
+// Holds the busy flag for the life of a tool run, whichever way it ends.
+class BusyScope {
+ public:
+  explicit BusyScope(int& flag) : flag_(flag) { flag_ = 1; }
+  BusyScope(const BusyScope&) = delete;
+  BusyScope& operator=(const BusyScope&) = delete;
+  ~BusyScope() { flag_ = 0; }
+
+ private:
+  int& flag_;
+};
+
+std::u16string SystemError(const std::error_code& ec) {
+  return DecodeTextFile(ec.message());
+}
+
+// A UTF-8 source cut at the import limit may end inside a character.
+void DropCutUtf8Tail(std::string& bytes) {
+  std::size_t keep = bytes.size();
+  for (std::size_t back = 1; back <= 3 && back <= bytes.size(); ++back) {
+    const auto b = static_cast<unsigned char>(bytes[bytes.size() - back]);
+    if ((b & 0xC0) == 0x80) continue;
+    if (b >= 0xC0) keep = bytes.size() - back;
+    break;
+  }
+  const std::string trimmed = bytes.substr(0, keep);
+  if (keep != bytes.size() && LooksLikeUtf8(trimmed)) bytes = trimmed;
+}
+
+}  // namespace
+
+MainMenuState Program::PrepareMainMenu(std::u16string_view currentOpenCaption) {
+  catalogue_.Clear();
+  catalogue_.ScanFolder(programFolder_);
+  return BuildMainMenuState(catalogue_, baseKind_, settings_.baseName, currentOpenCaption);
+}
+
+void Program::ChooseCatalogueEntry(int index) {
+  if (index >= 1 && index <= catalogue_.Count()) {
+    settings_.baseName = catalogue_.Entry(index);
+    LoadBase();
+  }
+  catalogue_.Clear();
+}
+
+void Program::ChooseBuiltin(int index) {
+  if (index != kBaseStandard && index != kBaseTrash) return;
+  settings_.baseName = index == kBaseStandard ? kBuiltinStandardName : kBuiltinTrashName;
+  LoadBase();
+}
+
+void Program::OpenCurrentBase() {
+  shell_.OpenWithAssociatedProgram(BaseFilePath(settings_.baseName));
+}
+
+void Program::Reload() {
+  LoadBase();
+}
+
+void Program::ShowImportHint() {
+  shell_.Inform(u"Перетащите текстовый файл с проводника в окно программы.");
+}
+
+std::filesystem::path Program::JournalPath() const {
+  return programFolder_ / "+out.txt";
+}
+
+void Program::OpenJournal() {
+  shell_.OpenWithAssociatedProgram(JournalPath());
+}
+
+void Program::SaveToJournal() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  std::string error;
+  if (!AppendJournalRecord(JournalPath(), JournalRecord(shell_.ShownText(), local), error))
+    ShowCentred(u"Ошибка сохранения: \r\n" + DecodeTextFile(error));
+}
+
+bool Program::ReplaceBaseFile(const std::filesystem::path& path, const std::string& bytes,
+                              std::u16string& error) {
+  // The new content is safe on disk before the old file leaves; if the old
+  // one cannot go to the trash it stays where it is.
+  std::filesystem::path fresh = path;
+  fresh += ".new";
+  std::string writeError;
+  if (!WriteFileAtomically(fresh, bytes, writeError)) {
+    error = DecodeTextFile(writeError);
+    return false;
+  }
+  std::error_code ec;
+  if (std::filesystem::exists(path, ec) && !shell_.MoveToTrash(path, error)) {
+    std::filesystem::remove(fresh, ec);
+    return false;
+  }
+  std::filesystem::rename(fresh, path, ec);
+  if (ec) {
+    error = SystemError(ec);
+    return false;
+  }
+  return true;
+}
+
+Program::FormatOutcome Program::FormatBase() {
+  if (busy_ != 0) return FormatOutcome::kBusy;
+  LoadBase();
+  if (base_.UBound() == -1) {
+    ShowCentred(settings_.baseName + u" пуст. Нет пути форматировать.");
+    return FormatOutcome::kEmptyBase;
+  }
+  BusyScope busy(busy_);
+  const auto progress = [this](std::u16string_view text) {
+    ShowCentred(text);
+    shell_.ProcessEvents();
+  };
+  progress(u"Фикс символов...");
+
+  std::u16string text = Join(base_.lines, u"\n");
+  FixSymbolsProgress fixProgress;
+  fixProgress.yield = [this] { shell_.ProcessEvents(); };
+  fixProgress.passDone = [&](std::int32_t changes) {
+    progress(u"Фикс символов (-" + Decimal(changes) + u")");
+  };
+  const std::int32_t symbols = FixSymbols(text, fixProgress);
+  base_.lines = Split(text, u"\n");
+  text.clear();
+  progress(u"Фикс символов... OK");
+
+  const std::int32_t dropped =
+      RemoveDuplicateLines(base_.lines, [&](std::int64_t walked, std::int64_t total) {
+        progress(u"Поиск дубликатов: " + Decimal(walked) + u" из " + Decimal(total));
+      });
+  progress(u"Поиск дубликатов: OK");
+
+  if (symbols == 0 && dropped == 0) {
+    ShowCentred(u"* Очистка завершена. Ничего лишнего не найдено.");
+    return FormatOutcome::kUnchanged;
+  }
+  std::u16string report = u"* Очистка завершена:";
+  if (dropped != 0) report += u"\r\n -" + Decimal(dropped) + u" " + LinesWord(dropped) + u".";
+  if (symbols != 0) report += u"\r\n -" + Decimal(symbols) + u" символов.";
+  ShowCentred(report);
+
+  FormatOutcome outcome = FormatOutcome::kDeclined;
+  if (shell_.AskYesNo(u"Перезаписать " + settings_.baseName + u"?", MessageIcon::kInformation)) {
+    std::u16string error;
+    const std::filesystem::path path = BaseFilePath(settings_.baseName);
+    report = shell_.ShownText();
+    if (ReplaceBaseFile(path, EncodeCp1251(Join(base_.lines, kCrLf)), error)) {
+      report += u"\r\n" + settings_.baseName + u" обновлен.";
+      outcome = FormatOutcome::kWritten;
+    } else {
+      report += u"\r\n! " + error;
+      outcome = FormatOutcome::kWriteFailed;
+    }
+    ShowCentred(report);
+  }
+  loadedStamp_.clear();
+  LoadBase();
+  return outcome;
+}
+
+Program::ImportReport Program::ImportFiles(const std::vector<std::filesystem::path>& files) {
+  ImportReport report;
+  if (busy_ != 0) return report;
+  StopAutoMode();
+  BusyScope busy(busy_);
+  const std::size_t total = files.size();
+  if (total == 0) return report;
+  if (!shell_.AskYesNo(
+          u"Импортировать полученные файлы? (" + Decimal(static_cast<std::int64_t>(total)) + u")",
+          MessageIcon::kWarning))
+    return report;
+
+  for (std::size_t k = 0; k < total; ++k) {
+    ShowCentred(u"Импорт файла " + Decimal(static_cast<std::int64_t>(k + 1)) + u" / " +
+                Decimal(static_cast<std::int64_t>(total)) + u"...");
+    shell_.ProcessEvents();
+    const std::filesystem::path& source = files[k];
+    const std::filesystem::path target = ImportTargetPath(programFolder_, source);
+    const auto skip = [&](std::string reason) {
+      report.skipped.emplace_back(source, std::move(reason));
+    };
+    std::error_code ec;
+    const auto status = std::filesystem::status(source, ec);
+    if (ec || !std::filesystem::exists(status)) {
+      skip("файл не найден");
+      continue;
+    }
+    if (!std::filesystem::is_regular_file(status)) {
+      skip("не обычный файл");
+      continue;
+    }
+    if (std::filesystem::exists(target, ec)) {
+      skip("база уже существует: " + target.filename().string());
+      continue;
+    }
+    std::ifstream in(source, std::ios::binary);
+    std::string bytes(kImportByteLimit, '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (in.bad() || (!in && !in.eof())) {
+      skip("ошибка чтения");
+      continue;
+    }
+    const bool cut = in.gcount() == static_cast<std::streamsize>(kImportByteLimit);
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    if (cut) DropCutUtf8Tail(bytes);
+    const std::u16string base =
+        PrepareImportedBase(random_, DecodeTextFile(bytes), [this] { shell_.ProcessEvents(); });
+    std::string error;
+    if (!WriteFileAtomically(target, EncodeCp1251(base), error)) {
+      skip("ошибка записи: " + error);
+      continue;
+    }
+    ++report.imported;
+  }
+  ShowCentred(u"Импорт файлов завершен");
+  return report;
+}
+
+}  // namespace vm

@@ -1,0 +1,42 @@
+#pragma once
+// The composition of one text: everything a generation run does short of
+// showing and copying the result.
+#include <cstdint>
+#include <string>
+
+#include "base/phrase_base.h"
+#include "generation/options.h"
+#include "generation/random_source.h"
+#include "generation/recent_cache.h"
+
+namespace vm {
+
+struct ComposeContext {
+  RandomSource& random;
+  GenerationFlags& flags;
+  const PhraseBase& base;
+  RecentCache& cache;
+};
+
+enum class ComposeStatus {
+  kText,       // text holds the composed phrases
+  kEmptyBase,  // no base loaded and chaos off
+  kNoPhrases,  // nothing could be drawn; the caller retries unseeded
+};
+
+struct ComposeResult {
+  ComposeStatus status = ComposeStatus::kText;
+  std::u16string text;     // still with the two-character break markers
+  std::int32_t count = 0;  // the requested count as the run left it (seeded runs choose it)
+};
+
+// useed != 0 makes the run reproducible: flags are overridden and the random
+// source is reseeded from it. The flags keep the mood roll afterwards.
+ComposeResult ComposeText(const ComposeContext& context, std::int32_t count, std::int32_t useed);
+
+// True when the last two characters of sep are ". ", "? " or "! ".
+bool EndsInSentenceEnd(std::u16string_view sep);
+// Rounds to the nearest integer, halves to even.
+std::int32_t RoundHalfEven(double value);
+
+}  // namespace vm

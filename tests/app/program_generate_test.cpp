@@ -1,0 +1,248 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "app/program.h"
+#include "fake_shell.h"
+#include "temp_folder.h"
+#include "text/cp1251.h"
+#include "text/letter_case.h"
+#include "text/strings.h"
+
+namespace vm {
+namespace {
+
+using test::FakeShell;
+using test::TempFolder;
+
+class Generate : public ::testing::Test {
+ protected:
+  // Each load uses a new file: stamps only have a resolution of seconds.
+  void Load(std::u16string_view text) {
+    const std::string name = "b" + std::to_string(++loads) + ".txt";
+    folder.Write(name, EncodeCp1251(text));
+    program.BaseName() = FromUtf8(name);
+    program.SkipAboutOnFirstLoad();
+    program.LoadBase();
+  }
+  void SetOptions(std::initializer_list<int> ticked) {
+    shell.options.fill(0);
+    for (int i : ticked) shell.options[static_cast<std::size_t>(i)] = 1;
+    program.ReadOptions();
+  }
+
+  FakeShell shell;
+  TempFolder folder;
+  Program program{shell, folder.path()};
+  int loads = 0;
+};
+
+constexpr std::u16string_view kBase =
+    u"альфа бета\r\nгамма дельта\r\nэпсилон дзета\r\nэта тета\r\nйота каппа\r\nлямбда мю\r\n"
+    u"ню кси\r\nомикрон пи\r\nро сигма\r\nтау ипсилон";
+
+TEST_F(Generate, NoOptionsJoinsUpperCaseLinesWithSingleBlanks) {
+  Load(kBase);
+  SetOptions({});
+  program.Random().Seed(7);
+  program.SHIT(5, 0);
+  const std::u16string text = shell.shown;
+  EXPECT_EQ(shell.lastAlignment, Alignment::kLeft);
+  std::set<std::u16string> lines(program.Base().lines.begin(), program.Base().lines.end());
+  // Every line has two words, so the words pair up into base lines.
+  const auto words = Split(text, u" ");
+  ASSERT_EQ(words.size() % 2, 0U);
+  EXPECT_GE(words.size() / 2, 5U);
+  EXPECT_LE(words.size() / 2, 9U);
+  for (std::size_t i = 0; i < words.size(); i += 2)
+    EXPECT_TRUE(lines.count(words[i] + u" " + words[i + 1])) << ToUtf8(text);
+  EXPECT_EQ(shell.copies, 0);
+}
+
+TEST_F(Generate, PunctuationEndsInASentenceEndWithoutTrailingBlank) {
+  Load(kBase);
+  SetOptions({kOptPunctuation, kOptNoCapsLock});
+  for (std::uint32_t seed = 1; seed <= 200; ++seed) {
+    program.Random().Seed(seed);
+    program.SHIT(10, 0);
+    const std::u16string& t = shell.shown;
+    ASSERT_FALSE(t.empty());
+    EXPECT_TRUE(t.back() == u'.' || t.back() == u'?' || t.back() == u'!') << ToUtf8(t);
+    EXPECT_EQ(t[0], UpperChar(t[0]));
+    EXPECT_EQ(t.find(u"  "), std::u16string::npos) << ToUtf8(t);
+  }
+}
+
+TEST_F(Generate, ShortLastWordsGetOnlyABlank) {
+  Load(u"один ой\r\nдва ай");
+  SetOptions({kOptPunctuation});
+  for (std::uint32_t seed = 1; seed <= 50; ++seed) {
+    program.Random().Seed(seed);
+    program.SHIT(3, 0);
+    // Between phrases only blanks; the end is a sentence end.
+    std::u16string body = shell.shown;
+    while (!body.empty() && (body.back() == u'.' || body.back() == u'?' || body.back() == u'!'))
+      body.pop_back();
+    for (char16_t c : body) EXPECT_TRUE(c == u' ' || (c >= u'А' && c <= u'Я')) << ToUtf8(body);
+  }
+}
+
+TEST_F(Generate, LyricsPutsEveryPhraseOnItsOwnLine) {
+  Load(
+      u"мы шли домой\r\nкот пошел гулять\r\nпес стал летать\r\nя вышел вон\r\nон сел на трон\r\n"
+      u"дом большой\r\nгора горой");
+  SetOptions({kOptLyrics});
+  program.Random().Seed(3);
+  program.SHIT(10, 0);
+  const auto lines = Split(shell.shown, u"\r\n");
+  EXPECT_GE(lines.size(), 2U);
+  for (const auto& l : lines) EXPECT_FALSE(l.empty()) << ToUtf8(shell.shown);
+}
+
+TEST_F(Generate, EmptyBaseAndRetryBoundShowTheirMessages) {
+  Load(u"");
+  SetOptions({});
+  program.SHIT(10, 0);
+  EXPECT_EQ(shell.shown, u"Я ОБКАКАЛСЯ. ПОЧЕМУ?");
+  EXPECT_EQ(shell.lastAlignment, Alignment::kCentre);
+
+  Load(u"  \r\n ");  // blank lines: every pick comes back empty
+  shell.visible = false;
+  program.SHIT(10, 0);
+  EXPECT_EQ(shell.shown, u"Не взлетело. Слишком мало строк?");
+  EXPECT_EQ(shell.copies, 0);  // messages never reach the clipboard
+}
+
+TEST_F(Generate, ChaosWorksWithoutABase) {
+  Load(u"");
+  SetOptions({kOptChaos});
+  program.Random().Seed(11);
+  program.SHIT(10, 0);
+  EXPECT_NE(shell.shown, u"Я ОБКАКАЛСЯ. ПОЧЕМУ?");
+  EXPECT_EQ(shell.lastAlignment, Alignment::kLeft);
+}
+
+TEST_F(Generate, PrologueAndEpilogueMarkersBecomeLineBreaks) {
+  Load(kBase);
+  SetOptions({});
+  shell.prologue = u"ПРОЛОГ\\n";
+  shell.epilogue = u"\\nЭПИЛОГ";
+  program.SHIT(1, 0);
+  const auto lines = Split(shell.shown, u"\r\n");
+  ASSERT_EQ(lines.size(), 3U);
+  EXPECT_EQ(lines[0], u"ПРОЛОГ");
+  EXPECT_EQ(lines[2], u"ЭПИЛОГ");
+}
+
+TEST_F(Generate, HiddenWindowOrAutoCopyCopiesInTheChosenEncoding) {
+  Load(kBase);
+  SetOptions({});
+  program.SHIT(1, 0);
+  EXPECT_EQ(shell.copies, 0);
+  shell.visible = false;
+  program.SHIT(1, 0);
+  EXPECT_EQ(shell.copies, 1);
+  EXPECT_EQ(shell.clipboard, shell.shown);
+  EXPECT_FALSE(shell.clipboardUnicode);
+  shell.visible = true;
+  SetOptions({kOptAutoCopy, kOptCopyUnicode});
+  program.SHIT(1, 0);
+  EXPECT_EQ(shell.copies, 2);
+  EXPECT_TRUE(shell.clipboardUnicode);
+}
+
+TEST_F(Generate, SeededRunsRepeatIgnoreMoodAndRestoreTheFlags) {
+  Load(kBase);
+  SetOptions({kOptPunctuation, kOptMarkup});
+  shell.prologue = u"ПРОЛОГ ";
+  program.GenerateFromSeed(u"сид");
+  const std::u16string first = shell.shown;
+  SetOptions({kOptLyrics, kOptChaos, kOptTypos});
+  program.GenerateFromSeed(u"сид");
+  EXPECT_EQ(shell.shown, first);
+  EXPECT_EQ(first.find(u"ПРОЛОГ"), std::u16string::npos);
+  EXPECT_EQ(first.find(u'['), std::u16string::npos);  // markup is out of play
+  EXPECT_TRUE(program.Flags().Lyrics);
+  EXPECT_TRUE(program.Flags().Chaos);
+  EXPECT_FALSE(program.Flags().Entropy);
+  program.GenerateFromSeed(u"другой сид");
+  EXPECT_NE(shell.shown, first);
+  program.GenerateFromSeed(u"");
+  EXPECT_NE(shell.shown, first);  // empty text: nothing new is shown
+}
+
+TEST_F(Generate, AutoModeStateTable) {
+  Load(kBase);
+  SetOptions({});
+  const std::size_t shown = shell.shownHistory.size();
+  program.PressGenButton(10, 1);
+  EXPECT_EQ(shell.shownHistory.size(), shown + 1);
+  program.PressGenButton(10, 2);
+  EXPECT_EQ(program.AutoGen(), 10);
+  program.PressGenButton(44, 1);  // moves auto mode without generating
+  EXPECT_EQ(program.AutoGen(), 44);
+  EXPECT_EQ(shell.shownHistory.size(), shown + 1);
+  program.PressGenButton(60, 2);
+  EXPECT_EQ(program.AutoGen(), 60);
+  program.PressGenButton(60, 4);  // middle button: nothing
+  EXPECT_EQ(program.AutoGen(), 60);
+  program.PressGenButton(60, 2);
+  EXPECT_EQ(program.AutoGen(), 0);
+  const std::vector<std::pair<int, bool>> marks = {{10, true},  {10, false}, {44, true},
+                                                   {44, false}, {60, true},  {60, false}};
+  EXPECT_EQ(shell.marks, marks);
+  program.PressGenButton(5, 2);
+  program.ShowAbout();  // stops auto mode
+  EXPECT_EQ(program.AutoGen(), 0);
+}
+
+TEST_F(Generate, RhymeCommandListsPartnersNeverTheWordItself) {
+  Load(u"вот и вот\r\nгде же кот\r\nэто скот\r\nмой год\r\nпро кот.");
+  program.FindRhymes(u"кот", true);
+  const auto lines = Split(shell.shown, u"\r\n");
+  ASSERT_GE(lines.size(), 3U);
+  EXPECT_EQ(lines[0], u"КОТ");
+  EXPECT_EQ(lines[1], u"———");
+  EXPECT_EQ(shell.lastAlignment, Alignment::kLeft);
+  const std::u16string body = shell.shown;
+  EXPECT_NE(body.find(u"ВОТ И ВОТ"), std::u16string::npos);
+  EXPECT_NE(body.find(u"МОЙ ГОД"), std::u16string::npos);
+  EXPECT_EQ(body.find(u"ГДЕ ЖЕ КОТ"), std::u16string::npos);
+  EXPECT_EQ(body.find(u"ЭТО СКОТ"), std::u16string::npos);
+  EXPECT_EQ(body.find(u"ВОТ И ВОТ\r\nВОТ И ВОТ"), std::u16string::npos);  // no repeats
+
+  program.FindRhymes(u"что-то ундервудище", false);
+  EXPECT_TRUE(StartsWith(shell.shown, u"УНДЕРВУДИЩЕ\r\n——————————\r\n"));
+  EXPECT_TRUE(EndsWith(shell.shown, u"Очень жаль, но не нашлось СЛОВА, брат."));
+  program.FindRhymes(u"что-то", false);
+  EXPECT_TRUE(StartsWith(shell.shown, u"ТО\r\n——\r\n"));
+}
+
+TEST_F(Generate, AboutTextHasFourteenLinesAndTheBasePhrase) {
+  Load(u"");
+  program.ShowAbout();
+  auto lines = Split(shell.shown, u"\r\n");
+  ASSERT_EQ(lines.size(), 14U);
+  EXPECT_EQ(lines[0], u"v1.0.72");
+  EXPECT_EQ(lines[13], u"\"Абасраца\"");
+  for (int empty : {1, 5, 8, 11, 12}) EXPECT_TRUE(lines[static_cast<std::size_t>(empty)].empty());
+  for (int fixed : {2, 3, 4, 6, 7, 9, 10})
+    EXPECT_FALSE(lines[static_cast<std::size_t>(fixed)].empty());
+  EXPECT_EQ(shell.lastAlignment, Alignment::kCentre);
+
+  // The phrase survives a base change; a fresh program takes one from the base.
+  Load(u"l'équipe");
+  program.ShowAbout();
+  EXPECT_NE(shell.shown.find(u"Абасраца"), std::u16string::npos);
+  FakeShell fresh;
+  Program other(fresh, folder.path());
+  other.BaseName() = program.BaseName();
+  other.SkipAboutOnFirstLoad();
+  other.LoadBase();
+  other.ShowAbout();
+  lines = Split(fresh.shown, u"\r\n");
+  EXPECT_EQ(lines[13], u"\"L\"?quipe\"");
+}
+
+}  // namespace
+}  // namespace vm

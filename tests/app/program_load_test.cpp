@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include "app/program.h"
+#include "fake_shell.h"
+#include "temp_folder.h"
+#include "text/cp1251.h"
+#include "text/strings.h"
+
+namespace vm {
+namespace {
+
+using test::FakeShell;
+using test::TempFolder;
+
+struct Loaded {
+  FakeShell shell;
+  TempFolder folder;
+  Program program{shell, folder.path()};
+
+  explicit Loaded(std::string_view bytes) {
+    folder.Write("b.txt", bytes);
+    program.BaseName() = u"b.txt";
+    program.SkipAboutOnFirstLoad();
+    program.LoadBase();
+  }
+  std::vector<std::u16string> ReportLines() const { return Split(shell.shown, u"\r\n"); }
+};
+
+TEST(LoadBase, SplitsOnlyAtCrLfAfterRepairingLfCr) {
+  EXPECT_EQ(Loaded("A\r\nB").program.Base().lines, (std::vector<std::u16string>{u"A", u"B"}));
+  EXPECT_EQ(Loaded("A\r\nB\r\n").program.Base().UBound(), 2);
+  EXPECT_EQ(Loaded("A\n\rB").program.Base().lines, (std::vector<std::u16string>{u"A", u"B"}));
+  EXPECT_EQ(Loaded("A\r\n\r\nB").program.Base().lines,
+            (std::vector<std::u16string>{u"A\r", u"\nB"}));
+  EXPECT_EQ(Loaded("A\nB\nC").program.Base().UBound(), 0);
+  EXPECT_EQ(Loaded("").program.Base().UBound(), -1);
+}
+
+TEST(LoadBase, UpperCasesAndFoldsKeysFromWindows1251OrUtf8) {
+  Loaded cp(EncodeCp1251(u"привет бабушка\r\nёж"));
+  EXPECT_EQ(cp.program.Base().lines[0], u"ПРИВЕТ БАБУШКА");
+  EXPECT_EQ(cp.program.Base().keys[0], u"ХРИХЕТ ХАХУШКА");
+  EXPECT_EQ(cp.program.Base().lines[1], u"ЁЖ");
+  Loaded utf8(ToUtf8(u"кот\r\nпёс"));
+  EXPECT_EQ(utf8.program.Base().lines, (std::vector<std::u16string>{u"КОТ", u"ПЁС"}));
+}
+
+TEST(LoadBase, ReportShowsNameCountSizeAndTimings) {
+  Loaded l("A\r\nB\r\n");
+  const auto lines = l.ReportLines();
+  ASSERT_EQ(lines.size(), 12U);
+  EXPECT_EQ(lines[0], u"");
+  EXPECT_EQ(lines[1], u"Файл:");
+  EXPECT_EQ(lines[2], u"b.txt");
+  EXPECT_EQ(lines[4], u"3");
+  EXPECT_TRUE(EndsWith(lines[5], u" кб")) << ToUtf8(lines[5]);
+  EXPECT_TRUE(StartsWith(lines[7], u"I1: "));
+  EXPECT_TRUE(StartsWith(lines[9], u"I3: "));
+  EXPECT_EQ(lines[11], u"DONE");
+  EXPECT_EQ(l.shell.lastAlignment, Alignment::kCentre);
+  EXPECT_NE(l.shell.caption.find(u"3"), std::u16string::npos);
+  EXPECT_EQ(l.shell.caption.find(u'?'), std::u16string::npos);
+}
+
+TEST(LoadBase, UnchangedFileAndSameBuiltinReturnEarly) {
+  Loaded l("A\r\nB");
+  const auto shown = l.shell.shownHistory.size();
+  l.program.LoadBase();
+  EXPECT_EQ(l.shell.shownHistory.size(), shown);
+
+  l.program.BaseName() = u"";
+  l.program.LoadBase();
+  EXPECT_EQ(l.program.BaseName(), kBuiltinTrashName);
+  EXPECT_EQ(l.program.BaseKind(), kBaseTrash);
+  const auto afterBuiltin = l.shell.shownHistory.size();
+  l.program.LoadBase();
+  EXPECT_EQ(l.shell.shownHistory.size(), afterBuiltin);
+
+  // Another spelling selects the same built-in base but counts as a new name.
+  l.program.BaseName() = u"[vm: ТРЕШ]";
+  l.program.LoadBase();
+  EXPECT_EQ(l.program.BaseKind(), kBaseTrash);
+  EXPECT_GT(l.shell.shownHistory.size(), afterBuiltin);
+}
+
+TEST(LoadBase, MissingFileEmptiesTheBaseButKeepsThePreviousStamp) {
+  Loaded l("A\r\nB");
+  l.program.BaseName() = u"gone.txt";
+  l.program.LoadBase();
+  EXPECT_EQ(l.program.Base().UBound(), -1);
+  EXPECT_EQ(l.ReportLines()[4], u"0");
+  // The previous file is unchanged, so choosing it again keeps the empty base.
+  l.program.BaseName() = u"b.txt";
+  l.program.LoadBase();
+  EXPECT_EQ(l.program.Base().UBound(), -1);
+}
+
+TEST(LoadBase, CatalogueNamesFindFilesWhateverTheirCase) {
+  TempFolder folder;
+  folder.Write("Source_Poems.TXT", "X\r\nY");
+  FakeShell shell;
+  Program program(shell, folder.path());
+  program.BaseName() = u"source_poems.txt";
+  program.LoadBase();
+  EXPECT_EQ(program.Base().UBound(), 1);
+}
+
+TEST(LoadBase, CacheFollowsTheLineCount) {
+  std::string thousand;
+  for (int i = 0; i < 1000; ++i) thousand += "L" + std::to_string(i) + (i < 999 ? "\r\n" : "");
+  EXPECT_EQ(Loaded(thousand).program.Cache().Size(), 151);
+  EXPECT_EQ(Loaded("").program.Cache().Size(), 1);
+}
+
+// About one first load in five shows the about text instead of the report.
+TEST(LoadBase, FirstLoadShowsAboutOneTimeInFive) {
+  TempFolder folder;
+  folder.Write("b.txt", "A\r\nB");
+  int about = 0;
+  for (std::uint32_t seed = 1; seed <= 500; ++seed) {
+    FakeShell shell;
+    Program program(shell, folder.path());
+    program.BaseName() = u"b.txt";
+    program.Random().Seed(seed);
+    program.LoadBase();
+    if (StartsWith(shell.shown, u"v1.0.72")) ++about;
+    if (seed % 50 == 0) {  // later loads always report
+      program.BaseName() = u"[VM: треш]";
+      program.LoadBase();
+      EXPECT_FALSE(StartsWith(shell.shown, u"v1.0.72"));
+    }
+  }
+  EXPECT_GT(about, 60);
+  EXPECT_LT(about, 140);
+}
+
+}  // namespace
+}  // namespace vm
