@@ -1,1 +1,5 @@
-target_sources(vm_core PRIVATE text / cp1251.cpp text / letter_case.cpp text / strings.cpp)
+target_sources(vm_core PRIVATE
+  text/cp1251.cpp
+  text/letter_case.cpp
+  text/strings.cpp
+)
