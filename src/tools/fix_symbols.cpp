@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 
 #include "text/cp1251.h"
 
@@ -54,51 +55,41 @@ constexpr std::array<Kind, 256> MakeKinds() {
 
 constexpr std::array<Kind, 256> kKinds = MakeKinds();
 
-inline std::uint8_t CodeAt(char16_t ch) {
-  if (ch < 0x80) return static_cast<std::uint8_t>(ch);
-  if (ch >= 0x0410 && ch <= 0x044F) return static_cast<std::uint8_t>(0xC0 + (ch - 0x0410));
-  return Cp1251CodeOf(ch);
+// The kind of every UTF-16 code unit, through its Windows-1251 code.
+const std::array<Kind, 65536>& KindOfChar() {
+  static const auto table = [] {
+    auto t = std::make_unique<std::array<Kind, 65536>>();
+    for (std::size_t ch = 0; ch < t->size(); ++ch)
+      (*t)[ch] = kKinds[Cp1251CodeOf(static_cast<char16_t>(ch))];
+    return t;
+  }();
+  return *table;
 }
 
 // A neighbour as the rules read it: a marked character reads 255.
-inline std::uint8_t AsNeighbour(std::uint8_t code) {
+inline std::uint8_t Neighbour(char16_t ch) {
+  const std::uint8_t code = Cp1251CodeOf(ch);
   return code == kMarker ? kMarkedRead : code;
 }
 
 constexpr char16_t kMarkerChar = u'\0';
 constexpr char16_t kYoReplacement = u'Е';  // code 197
 
-// One pass over the whole text; returns the changes it counted.
-std::int32_t Pass(char16_t* s, std::size_t length, const FixSymbolsProgress& progress) {
+// Positions [begin, end) of one pass. The rules read the neighbours as they
+// stand when position i is reached: i - 1 already processed, i + 1 not yet.
+std::int32_t PassRange(char16_t* s, std::size_t length, std::size_t begin, std::size_t end,
+                       const std::array<Kind, 65536>& kindOf) {
   std::int32_t count = 0;
-  std::int32_t untilYield = kFixSymbolsYieldEvery;
-  // Code at the previous position as it stands now; the first position has none.
-  std::uint8_t previous = 0;
-  std::uint8_t current = length > 0 ? CodeAt(s[0]) : 0;
-  for (std::size_t i = 0; i < length; ++i) {
-    const bool last = i + 1 == length;
-    // The next character's code as it stands; it becomes current afterwards.
-    std::uint8_t following = last ? 0 : CodeAt(s[i + 1]);
-    const std::uint8_t n = last ? 0 : AsNeighbour(following);
-    const std::uint8_t p = i == 0 ? 0 : AsNeighbour(previous);
-    std::uint8_t c = current;
-
+  for (std::size_t i = begin; i < end; ++i) {
+    const Kind kind = kindOf[s[i]];
+    if (kind == kKeep) continue;
+    const std::uint8_t n = i + 1 == length ? 0 : Neighbour(s[i + 1]);
+    const std::uint8_t p = i == 0 ? 0 : Neighbour(s[i - 1]);
     auto deleteSelf = [&] {
       s[i] = kMarkerChar;
-      c = kMarker;
       ++count;
     };
-    auto deleteNext = [&] {
-      s[i + 1] = kMarkerChar;
-      following = kMarker;
-      ++count;
-    };
-    auto deletePrevious = [&] {
-      s[i - 1] = kMarkerChar;
-      ++count;
-    };
-
-    switch (kKinds[c]) {
+    switch (kind) {
       case kKeep:
         break;
       case kDigit:
@@ -106,23 +97,28 @@ std::int32_t Pass(char16_t* s, std::size_t length, const FixSymbolsProgress& pro
         break;
       case kCr:
         s[i] = u'\n';
-        c = kCodeLf;
         ++count;
         [[fallthrough]];
       case kLf:
         if (n == kCodeLf || n == kCodeCr) deleteSelf();
-        if (n == kCodeBlank) deleteNext();
+        if (n == kCodeBlank) {
+          s[i + 1] = kMarkerChar;
+          ++count;
+        }
         if (p == 0) deleteSelf();
         if (n == 0) deleteSelf();
-        if (p == kCodeHyphen) deletePrevious();
+        if (p == kCodeHyphen) {
+          s[i - 1] = kMarkerChar;
+          ++count;
+        }
         if (n == kCodeHyphen) deleteSelf();
         break;
       case kBlank:
-        if (n == kCodeHyphen || n == kCodeSoftHyphen) {
-          s[i + 1] = u' ';
-          following = kCodeBlank;
+        if (n == kCodeHyphen || n == kCodeSoftHyphen) s[i + 1] = u' ';
+        if (p == kCodeHyphen) {
+          s[i - 1] = kMarkerChar;
+          ++count;
         }
-        if (p == kCodeHyphen) deletePrevious();
         if (n == kCodeBlank || n == kCodeNoBreak || n == kCodeCr || n == kCodeLf) deleteSelf();
         if (p == 0) deleteSelf();
         break;
@@ -133,34 +129,33 @@ std::int32_t Pass(char16_t* s, std::size_t length, const FixSymbolsProgress& pro
       case kDash:
       case kSoftHyphen:
         s[i] = u'-';
-        c = kCodeHyphen;
         ++count;
         break;
       case kNoBreak:
-        if (n == kCodeBlank || n == kCodeNoBreak || n == 0) {
-          deleteSelf();
-        } else {
-          s[i] = u' ';
-          c = kCodeBlank;
-          ++count;
-        }
+        s[i] = n == kCodeBlank || n == kCodeNoBreak || n == 0 ? kMarkerChar : u' ';
+        ++count;
         break;
       case kYo:
         s[i] = kYoReplacement;
-        c = 197;
         ++count;
         break;
       case kOther:
         deleteSelf();
         break;
     }
+  }
+  return count;
+}
 
-    previous = c;
-    current = following;
-    if (--untilYield == 0) {
-      untilYield = kFixSymbolsYieldEvery;
-      if (progress.yield) progress.yield();
-    }
+std::int32_t Pass(std::u16string& text, const FixSymbolsProgress& progress) {
+  const auto& kindOf = KindOfChar();
+  const std::size_t length = text.size();
+  constexpr std::size_t kChunk = kFixSymbolsYieldEvery;
+  std::int32_t count = 0;
+  for (std::size_t begin = 0; begin < length; begin += kChunk) {
+    const std::size_t end = std::min(length, begin + kChunk);
+    count += PassRange(text.data(), length, begin, end, kindOf);
+    if (end - begin == kChunk && progress.yield) progress.yield();
   }
   return count;
 }
@@ -170,7 +165,7 @@ std::int32_t Pass(char16_t* s, std::size_t length, const FixSymbolsProgress& pro
 std::int32_t FixSymbols(std::u16string& text, const FixSymbolsProgress& progress) {
   std::int32_t total = 0;
   for (;;) {
-    const std::int32_t changes = Pass(text.data(), text.size(), progress);
+    const std::int32_t changes = Pass(text, progress);
     if (changes == 0) break;
     if (progress.passDone) progress.passDone(changes);
     total += changes;
