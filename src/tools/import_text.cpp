@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "base/catalogue.h"
-#include "text/cp1251.h"
 #include "text/letter_case.h"
 #include "text/strings.h"
 #include "tools/fix_symbols.h"
@@ -33,25 +32,6 @@ std::filesystem::path ImportTargetPath(const std::filesystem::path& folder,
   std::u16string name = u"source_" + Lower(DecodeFileName(source.filename()));
   if (!EndsWith(name, u".txt")) name += u".txt";
   return folder / EncodeFileName(name);
-}
-
-std::u16string DecodeImportSource(std::string_view bytes) {
-  if (bytes.size() >= kImportByteLimit) {
-    // A multi-byte sequence whose tail lies beyond the limit is left out.
-    std::size_t tail = 0;
-    while (tail < 3 && tail < bytes.size() &&
-           (static_cast<unsigned char>(bytes[bytes.size() - 1 - tail]) & 0xC0) == 0x80)
-      ++tail;
-    if (tail < bytes.size()) {
-      const auto lead = static_cast<unsigned char>(bytes[bytes.size() - 1 - tail]);
-      const std::size_t need = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-      if (need > tail + 1) {
-        const std::string_view head = bytes.substr(0, bytes.size() - 1 - tail);
-        if (LooksLikeUtf8(head)) return FromUtf8(head);
-      }
-    }
-  }
-  return DecodeTextFile(bytes);
 }
 
 void CutIntoPhraseLines(std::u16string& text, const std::function<std::int32_t()>& threshold) {

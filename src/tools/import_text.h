@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <functional>
 #include <string>
-#include <string_view>
 
 #include "generation/random_source.h"
 
@@ -18,11 +17,6 @@ inline constexpr std::size_t kImportByteLimit = 10'485'760;
 // the name already ends in ".txt" (in any letter case).
 std::filesystem::path ImportTargetPath(const std::filesystem::path& folder,
                                        const std::filesystem::path& source);
-
-// The source's bytes as text: UTF-8 when valid, else Windows-1251. A UTF-8
-// sequence cut off by the size limit at the very end does not turn the
-// whole text into Windows-1251.
-std::u16string DecodeImportSource(std::string_view bytes);
 
 // Cuts one-line phrases: a line ends at the first blank or line break at
 // least `threshold` characters after the previous cut (a new threshold for

@@ -4,7 +4,6 @@
 
 #include <set>
 
-#include "text/cp1251.h"
 #include "text/strings.h"
 
 namespace vm {
@@ -93,19 +92,6 @@ TEST(PrepareImportedBase, EmptyAndBlankSourcesGiveEmptyBases) {
   RandomSource random(3);
   EXPECT_EQ(PrepareImportedBase(random, u"", {}), u"");
   EXPECT_EQ(PrepareImportedBase(random, u"!!!...", {}), u"");
-}
-
-TEST(DecodeImportSource, CutUtf8SequenceAtTheLimitStaysUtf8) {
-  std::string bytes;
-  while (bytes.size() + 2 < kImportByteLimit) bytes += "\xD0\x96";  // "Ж"
-  bytes += "\xE2\x80";  // two of the three bytes of "—", cut by the limit
-  ASSERT_EQ(bytes.size(), kImportByteLimit);
-  const std::u16string text = DecodeImportSource(bytes);
-  EXPECT_EQ(text.size(), kImportByteLimit / 2 - 1);
-  EXPECT_EQ(text.find_first_not_of(u'Ж'), std::u16string::npos);
-
-  EXPECT_EQ(DecodeImportSource("\xCF\xF0\xE8"), u"При");  // Windows-1251
-  EXPECT_EQ(DecodeImportSource("\xD0\x9F\xD1\x80"), u"Пр");
 }
 
 }  // namespace
