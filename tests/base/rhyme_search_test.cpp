@@ -60,6 +60,7 @@ TEST(RhymeLines, FillsUpToTheHighestIndexAndDrawsNothingOnAnEmptyBase) {
   EXPECT_EQ(few.size(), 5u);
   for (std::int32_t n : few) EXPECT_TRUE(n == 0 || n == 1) << n;
   EXPECT_EQ(FindRhymeLines(twin, PhraseBase{}, u"КОТ", 2, few, 31), -1);
+  EXPECT_EQ(FindRhymeLines(twin, base, u"КОТ", 2, few, -1), -1);  // no room: nothing stored
   EXPECT_EQ(twin.Next(), RandomSource(1).Next());
 }
 
