@@ -52,10 +52,13 @@ std::filesystem::path Program::BaseFilePath(std::u16string_view name) const {
 }
 
 std::u16string Program::ReadBaseText(const std::filesystem::path& path, double& size) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
   if (!in) return {};
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return {};
+  const std::streamoff length = in.tellg();
+  if (length < 0) return {};
+  std::string bytes(static_cast<std::size_t>(length), '\0');
+  in.seekg(0);
+  if (!in.read(bytes.data(), length)) return {};
   size = static_cast<double>(bytes.size());
   return DecodeTextFile(bytes);
 }

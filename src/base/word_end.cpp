@@ -1,5 +1,7 @@
 #include "base/word_end.h"
 
+#include <array>
+
 namespace vm {
 
 char16_t FoldRhymeChar(char16_t c) {
@@ -37,7 +39,16 @@ char16_t FoldRhymeChar(char16_t c) {
 }
 
 void FoldRhymeLetters(std::u16string& text) {
-  for (char16_t& c : text) c = FoldRhymeChar(c);
+  // Only upper-case Cyrillic letters fold, all of them in U+0400..U+049F.
+  static const auto table = [] {
+    std::array<char16_t, 0xA0> t{};
+    for (char16_t c = 0; c < 0xA0; ++c) t[c] = FoldRhymeChar(static_cast<char16_t>(0x0400 + c));
+    return t;
+  }();
+  for (char16_t& c : text) {
+    const auto offset = static_cast<char16_t>(c - 0x0400);
+    if (offset < 0xA0) c = table[offset];
+  }
 }
 
 std::u16string_view LastWordView(std::u16string_view text, bool stopAtHyphen) {

@@ -45,9 +45,15 @@ int CharToCp1251(char16_t c) {
 }
 
 std::u16string DecodeCp1251(std::string_view bytes) {
+  static const auto table = [] {
+    std::array<char16_t, 256> t{};
+    for (int b = 0; b < 256; ++b)
+      t[static_cast<std::size_t>(b)] = Cp1251ToChar(static_cast<std::uint8_t>(b));
+    return t;
+  }();
   std::u16string out(bytes.size(), u'\0');
   for (std::size_t i = 0; i < bytes.size(); ++i)
-    out[i] = Cp1251ToChar(static_cast<std::uint8_t>(bytes[i]));
+    out[i] = table[static_cast<std::uint8_t>(bytes[i])];
   return out;
 }
 

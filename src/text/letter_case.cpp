@@ -1,6 +1,31 @@
 #include "text/letter_case.h"
 
+#include <array>
+
 namespace vm {
+namespace {
+
+// Every cased character of the repertoire lies below U+0500.
+constexpr char16_t kTableEnd = 0x0500;
+
+template <char16_t (*Map)(char16_t)>
+const std::array<char16_t, kTableEnd>& CaseTable() {
+  static const auto table = [] {
+    std::array<char16_t, kTableEnd> t{};
+    for (char16_t c = 0; c < kTableEnd; ++c) t[c] = Map(c);
+    return t;
+  }();
+  return table;
+}
+
+template <char16_t (*Map)(char16_t)>
+void MapInPlace(std::u16string& text) {
+  const auto& table = CaseTable<Map>();
+  for (char16_t& c : text)
+    if (c < kTableEnd) c = table[c];
+}
+
+}  // namespace
 
 char16_t UpperChar(char16_t c) {
   if (c < 0x80) return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c;
@@ -19,11 +44,11 @@ char16_t LowerChar(char16_t c) {
 }
 
 void UpperInPlace(std::u16string& text) {
-  for (char16_t& c : text) c = UpperChar(c);
+  MapInPlace<UpperChar>(text);
 }
 
 void LowerInPlace(std::u16string& text) {
-  for (char16_t& c : text) c = LowerChar(c);
+  MapInPlace<LowerChar>(text);
 }
 
 std::u16string Upper(std::u16string_view text) {

@@ -22,6 +22,13 @@ void ReplaceAll(std::u16string& text, std::u16string_view from, std::u16string_v
 std::vector<std::u16string> Split(std::u16string_view text, std::u16string_view sep) {
   std::vector<std::u16string> pieces;
   if (text.empty()) return pieces;
+  if (!sep.empty()) {
+    std::size_t count = 1;
+    for (std::size_t pos = text.find(sep); pos != std::u16string_view::npos;
+         pos = text.find(sep, pos + sep.size()))
+      ++count;
+    pieces.reserve(count);
+  }
   std::size_t start = 0;
   while (true) {
     const std::size_t pos = sep.empty() ? std::u16string_view::npos : text.find(sep, start);
