@@ -72,7 +72,7 @@ void LayOut(RandomSource& random, const GenerationFlags& flags, std::vector<std:
         p += sep;
         TrimRightBlanksInPlace(p);
       } else {
-        if (flags.Lyrics && i % 2 == 1 && EndsInSentenceEnd(sep)) sep = u" ";
+        if (flags.Lyrics && i % 2 == 1 && EndsInSentenceEnd(sep)) sep.assign(1, u' ');
         p += sep;
       }
     } else if (!last) {
