@@ -1,1 +1,22 @@
-# Tests of this layer.
+# Qt shell tests on the offscreen platform, and the end-to-end run under Xvfb.
+find_package(Qt6 REQUIRED COMPONENTS Test)
+
+set(VM_QT_RUNTIME_DIR ${CMAKE_CURRENT_BINARY_DIR}/qt-runtime)
+file(MAKE_DIRECTORY ${VM_QT_RUNTIME_DIR} ${CMAKE_CURRENT_BINARY_DIR}/qt-data)
+file(CHMOD ${VM_QT_RUNTIME_DIR} DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+
+# vm_add_qt_test(name source): one Qt Test executable.
+function(vm_add_qt_test name source)
+  add_executable(${name} ${source})
+  set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  target_link_libraries(${name} PRIVATE vm_shell Qt6::Test)
+  target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/support
+                                             ${CMAKE_CURRENT_SOURCE_DIR}/shell)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${VM_QT_RUNTIME_DIR};XDG_DATA_HOME=${CMAKE_CURRENT_BINARY_DIR}/qt-data")
+endfunction()
+
+vm_add_qt_test(shell_frm_main_test shell/frm_main_test.cpp)
+vm_add_qt_test(shell_desktop_app_test shell/desktop_app_test.cpp)

@@ -1,0 +1,5 @@
+#include "shell/run_desktop.h"
+
+int main(int argc, char** argv) {
+  return vm::shell::RunDesktop(argc, argv);
+}

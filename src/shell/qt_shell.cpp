@@ -1,0 +1,137 @@
+#include "shell/qt_shell.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <QUrl>
+#include <chrono>
+
+#include "app/tray_menu.h"
+#include "shell/clipboard.h"
+#include "shell/frm_main.h"
+#include "shell/life_picture.h"
+#include "shell/output_box.h"
+#include "shell/qt_text.h"
+
+namespace vm::shell {
+namespace {
+
+QString LocalPath(const std::filesystem::path& path) {
+  return QFile::decodeName(QByteArray::fromStdString(path.string()));
+}
+
+}  // namespace
+
+QtShell::QtShell(FrmMain& form) : form_(form) {}
+
+void QtShell::ShowText(std::u16string_view text, Alignment alignment) {
+  form_.txtMain()->ShowText(text, alignment);
+}
+
+std::u16string QtShell::ShownText() const {
+  return form_.txtMain()->Text();
+}
+
+void QtShell::CopyToClipboard(std::u16string_view text, bool unicode) {
+  PutOnClipboard(text, unicode);
+}
+
+void QtShell::SetCaption(std::u16string_view caption) {
+  form_.setWindowTitle(ToQ(caption));
+}
+
+std::u16string QtShell::Caption() const {
+  return FromQ(form_.windowTitle());
+}
+
+bool QtShell::AskYesNo(std::u16string_view question, MessageIcon icon) {
+  lastMessage_ = ToQ(question);
+  if (nextAnswer_) {
+    const bool answer = *nextAnswer_;
+    nextAnswer_.reset();
+    return answer;
+  }
+  QMessageBox box(icon == MessageIcon::kWarning ? QMessageBox::Warning : QMessageBox::Information,
+                  ToQ(kApplicationTitle), lastMessage_, QMessageBox::Yes | QMessageBox::No,
+                  form_.isVisible() ? &form_ : nullptr);
+  return box.exec() == QMessageBox::Yes;
+}
+
+void QtShell::Inform(std::u16string_view text) {
+  lastMessage_ = ToQ(text);
+  if (nextAnswer_) {
+    nextAnswer_.reset();
+    return;
+  }
+  QMessageBox box(QMessageBox::Information, ToQ(kApplicationTitle), lastMessage_, QMessageBox::Ok,
+                  form_.isVisible() ? &form_ : nullptr);
+  box.exec();
+}
+
+void QtShell::ProcessEvents() {
+  QCoreApplication::processEvents();
+}
+
+bool QtShell::IsWindowVisible() const {
+  return form_.isVisible();
+}
+
+std::u16string QtShell::PrologueText() const {
+  return FromQ(form_.txtInLine()->text());
+}
+
+std::u16string QtShell::EpilogueText() const {
+  return FromQ(form_.txtOutLine()->text());
+}
+
+int QtShell::OptionValue(int index) const {
+  return form_.OptionValue(index);
+}
+
+void QtShell::MarkGenButton(int count, bool marked) {
+  form_.MarkGenButton(count, marked);
+}
+
+bool QtShell::MoveToTrash(const std::filesystem::path& path, std::u16string& error) {
+  // Without the data home Qt would put the trash under the current folder.
+  QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+  QFile file(LocalPath(path));
+  if (file.moveToTrash()) return true;
+  error = FromQ(file.errorString());
+  return false;
+}
+
+void QtShell::OpenWithAssociatedProgram(const std::filesystem::path& path) {
+  QDesktopServices::openUrl(QUrl::fromLocalFile(LocalPath(path)));
+}
+
+std::int32_t QtShell::TickCount() const {
+  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                      std::chrono::steady_clock::now().time_since_epoch())
+                      .count();
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(ms));
+}
+
+void QtShell::SetOptionEnabled(int index, bool enabled) {
+  form_.opt(index)->setEnabled(enabled);
+}
+
+void QtShell::SetChaosTooltip(std::u16string_view tooltip) {
+  form_.opt(kOptChaos)->setToolTip(ToQ(tooltip));
+}
+
+bool QtShell::ControlKeyHeld() const {
+  return (QGuiApplication::queryKeyboardModifiers() & Qt::ControlModifier) != 0;
+}
+
+void QtShell::DrawLifeCell(int x, int y, bool alive) {
+  form_.imgRandom()->DrawCell(x, y, alive);
+}
+
+}  // namespace vm::shell
