@@ -133,19 +133,25 @@ Program::FormatOutcome Program::FormatBase() {
   };
   progress(u"Фикс символов...");
 
-  std::u16string text = Join(base_.lines, u"\n");
+  // The formatter works on its own copy; every path that changes the file
+  // reloads the base from it afterwards.
+  std::u16string text;
+  for (std::size_t i = 0; i < base_.lines.size(); ++i) {
+    if (i > 0) text += u'\n';
+    text += base_.lines[i];
+  }
   FixSymbolsProgress fixProgress;
   fixProgress.yield = [this] { shell_.ProcessEvents(); };
   fixProgress.passDone = [&](std::int32_t changes) {
     progress(u"Фикс символов (-" + Decimal(changes) + u")");
   };
   const std::int32_t symbols = FixSymbols(text, fixProgress);
-  base_.lines = Split(text, u"\n");
+  std::vector<std::u16string> lines = Split(text, u"\n");
   text.clear();
   progress(u"Фикс символов... OK");
 
   const std::int32_t dropped =
-      RemoveDuplicateLines(base_.lines, [&](std::int64_t walked, std::int64_t total) {
+      RemoveDuplicateLines(lines, [&](std::int64_t walked, std::int64_t total) {
         progress(u"Поиск дубликатов: " + Decimal(walked) + u" из " + Decimal(total));
       });
   progress(u"Поиск дубликатов: OK");
@@ -164,7 +170,7 @@ Program::FormatOutcome Program::FormatBase() {
     std::u16string error;
     const std::filesystem::path path = BaseFilePath(settings_.baseName);
     report = shell_.ShownText();
-    if (ReplaceBaseFile(path, EncodeCp1251(Join(base_.lines, kCrLf)), error)) {
+    if (ReplaceBaseFile(path, EncodeCp1251(Join(lines, kCrLf)), error)) {
       report += u"\r\n" + settings_.baseName + u" обновлен.";
       outcome = FormatOutcome::kWritten;
     } else {

@@ -1,16 +1,26 @@
 #pragma once
-// The phrase base in memory: upper-case lines and their rhyme keys.
+// The phrase base in memory: upper-case lines and their rhyme keys, as views
+// into two shared buffers (one allocation each, however many lines).
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vm {
 
 struct PhraseBase {
-  std::vector<std::u16string> lines;  // upper case, without line breaks
-  std::vector<std::u16string> keys;   // FoldRhymeLetters of each line, same lengths
+  std::vector<std::u16string_view> lines;  // upper case, without line breaks
+  std::vector<std::u16string_view> keys;   // FoldRhymeLetters of each line, same lengths
   std::int32_t UBound() const { return static_cast<std::int32_t>(lines.size()) - 1; }
+
+  // Owns what the views point into; copies of a base share it.
+  std::shared_ptr<const std::u16string> text;
+  std::shared_ptr<const std::u16string> folded;
+
+  // A base made of exactly these lines (they may hold any characters).
+  static PhraseBase FromLines(const std::vector<std::u16string>& lines);
 };
 
 // Elapsed milliseconds of the three indexing passes, for the load report.

@@ -38,17 +38,37 @@ char16_t FoldRhymeChar(char16_t c) {
   }
 }
 
-void FoldRhymeLetters(std::u16string& text) {
-  // Only upper-case Cyrillic letters fold, all of them in U+0400..U+049F.
+namespace {
+
+// Every folding letter lies below U+0500; the branch on that bound is
+// predictable where one on the letter range would not be.
+constexpr char16_t kFoldTableEnd = 0x0500;
+
+const std::array<char16_t, kFoldTableEnd>& FoldTable() {
   static const auto table = [] {
-    std::array<char16_t, 0xA0> t{};
-    for (char16_t c = 0; c < 0xA0; ++c) t[c] = FoldRhymeChar(static_cast<char16_t>(0x0400 + c));
+    std::array<char16_t, kFoldTableEnd> t{};
+    for (char16_t c = 0; c < kFoldTableEnd; ++c) t[c] = FoldRhymeChar(c);
     return t;
   }();
-  for (char16_t& c : text) {
-    const auto offset = static_cast<char16_t>(c - 0x0400);
-    if (offset < 0xA0) c = table[offset];
+  return table;
+}
+
+}  // namespace
+
+void FoldRhymeLetters(std::u16string& text) {
+  const auto& table = FoldTable();
+  for (char16_t& c : text)
+    if (c < kFoldTableEnd) c = table[c];
+}
+
+std::u16string FoldedCopy(std::u16string_view text) {
+  const auto& table = FoldTable();
+  std::u16string out(text.size(), u'\0');
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    out[i] = c < kFoldTableEnd ? table[c] : c;
   }
+  return out;
 }
 
 std::u16string_view LastWordView(std::u16string_view text, bool stopAtHyphen) {

@@ -48,7 +48,7 @@ TEST_F(Generate, NoOptionsJoinsUpperCaseLinesWithSingleBlanks) {
   program.SHIT(5, 0);
   const std::u16string text = shell.shown;
   EXPECT_EQ(shell.lastAlignment, Alignment::kLeft);
-  std::set<std::u16string> lines(program.Base().lines.begin(), program.Base().lines.end());
+  std::set<std::u16string_view> lines(program.Base().lines.begin(), program.Base().lines.end());
   // Every line has two words, so the words pair up into base lines.
   const auto words = Split(text, u" ");
   ASSERT_EQ(words.size() % 2, 0U);

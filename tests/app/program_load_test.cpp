@@ -27,11 +27,11 @@ struct Loaded {
 };
 
 TEST(LoadBase, SplitsOnlyAtCrLfAfterRepairingLfCr) {
-  EXPECT_EQ(Loaded("A\r\nB").program.Base().lines, (std::vector<std::u16string>{u"A", u"B"}));
+  EXPECT_EQ(Loaded("A\r\nB").program.Base().lines, (std::vector<std::u16string_view>{u"A", u"B"}));
   EXPECT_EQ(Loaded("A\r\nB\r\n").program.Base().UBound(), 2);
-  EXPECT_EQ(Loaded("A\n\rB").program.Base().lines, (std::vector<std::u16string>{u"A", u"B"}));
+  EXPECT_EQ(Loaded("A\n\rB").program.Base().lines, (std::vector<std::u16string_view>{u"A", u"B"}));
   EXPECT_EQ(Loaded("A\r\n\r\nB").program.Base().lines,
-            (std::vector<std::u16string>{u"A\r", u"\nB"}));
+            (std::vector<std::u16string_view>{u"A\r", u"\nB"}));
   EXPECT_EQ(Loaded("A\nB\nC").program.Base().UBound(), 0);
   EXPECT_EQ(Loaded("").program.Base().UBound(), -1);
 }
@@ -42,7 +42,7 @@ TEST(LoadBase, UpperCasesAndFoldsKeysFromWindows1251OrUtf8) {
   EXPECT_EQ(cp.program.Base().keys[0], u"ХРИХЕТ ХАХУШКА");
   EXPECT_EQ(cp.program.Base().lines[1], u"ЁЖ");
   Loaded utf8(ToUtf8(u"кот\r\nпёс"));
-  EXPECT_EQ(utf8.program.Base().lines, (std::vector<std::u16string>{u"КОТ", u"ПЁС"}));
+  EXPECT_EQ(utf8.program.Base().lines, (std::vector<std::u16string_view>{u"КОТ", u"ПЁС"}));
 }
 
 TEST(LoadBase, ReportShowsNameCountSizeAndTimings) {

@@ -38,7 +38,7 @@ TEST_F(Tools, FormatterReportsAndWritesUpperCaseWithoutFinalBreak) {
   EXPECT_EQ(shell.shown, u"* Очистка завершена:\r\n -2 символов.\r\nsource_b.txt обновлен.");
   EXPECT_EQ(FileText(path), u"ПРИВЕТ МИР");
   ASSERT_EQ(shell.trashed.size(), 1U);
-  EXPECT_EQ(program.Base().lines, std::vector<std::u16string>{u"ПРИВЕТ МИР"});
+  EXPECT_EQ(program.Base().lines, std::vector<std::u16string_view>{u"ПРИВЕТ МИР"});
   EXPECT_FALSE(program.Busy());
 }
 
@@ -150,7 +150,7 @@ TEST_F(Tools, MainMenuListsBaseFilesAndChoosesThem) {
   EXPECT_FALSE(menu.fileCommandsEnabled);
   program.ChooseCatalogueEntry(1);
   EXPECT_EQ(program.BaseName(), u"source_poems.txt");
-  EXPECT_EQ(program.Base().lines, std::vector<std::u16string>{u"СТИХ"});
+  EXPECT_EQ(program.Base().lines, std::vector<std::u16string_view>{u"СТИХ"});
   menu = program.PrepareMainMenu(u"Открыть \"x\"");
   EXPECT_EQ(menu.openCaption, u"Открыть \"source_poems.txt\"");
   EXPECT_TRUE(menu.files[0].checked);

@@ -23,7 +23,7 @@ S Lines(const PhraseBase& base, std::u16string_view word, std::int32_t n, std::u
   std::vector<std::int32_t> numbers;
   const std::int32_t last = FindRhymeLines(random, base, word, n, numbers, 31);
   S out;
-  for (std::int32_t i = 0; i <= last; ++i) out.insert(base.lines[numbers[i]]);
+  for (std::int32_t i = 0; i <= last; ++i) out.emplace(base.lines[numbers[i]]);
   return out;
 }
 

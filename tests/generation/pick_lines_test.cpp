@@ -31,11 +31,8 @@ std::vector<std::u16string> SortedWords(std::u16string_view s) {
   return words;
 }
 
-PhraseBase BaseOf(std::vector<std::u16string> lines) {
-  PhraseBase base;
-  base.keys = lines;
-  base.lines = std::move(lines);
-  return base;
+PhraseBase BaseOf(const std::vector<std::u16string>& lines) {
+  return PhraseBase::FromLines(lines);
 }
 
 PhraseBase NumberedBase(int count) {
