@@ -20,3 +20,8 @@ endfunction()
 
 vm_add_qt_test(shell_frm_main_test shell/frm_main_test.cpp)
 vm_add_qt_test(shell_desktop_app_test shell/desktop_app_test.cpp)
+
+# The real program under Xvfb with a tray host (skipped when the X tools are missing).
+add_test(NAME shell_desktop_e2e
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/desktop_e2e.sh $<TARGET_FILE:verbalomatic>)
+set_tests_properties(shell_desktop_e2e PROPERTIES TIMEOUT 180 SKIP_RETURN_CODE 77)
