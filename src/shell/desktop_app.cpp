@@ -9,10 +9,10 @@
 #include "app/program.h"
 #include "app/settings_apply.h"
 #include "app/settings_record.h"
-#include "shell/cls_t.h"
 #include "shell/frm_main.h"
 #include "shell/qt_shell.h"
 #include "shell/qt_text.h"
+#include "shell/tray_icon.h"
 #include "text/strings.h"
 
 namespace vm::shell {
@@ -40,7 +40,7 @@ void DesktopApp::Form_Initialize() {
   program_->ReadOptions();
   form_->Aux().TmrAUX_Timer();
   // Without a tray host the window cannot hide in the tray, so it shows.
-  if (!form_->clsT().Added() && !form_->isVisible()) {
+  if (!form_->TrayIcon().Added() && !form_->isVisible()) {
     form_->show();
     QCoreApplication::processEvents();
   }
@@ -63,7 +63,7 @@ void DesktopApp::Form_Unload() {
   if (unloaded_) return;
   unloaded_ = true;
   form_->TmrAUX()->stop();
-  if (form_->clsT().UserID() != 0) form_->clsT().Remove();
+  if (form_->TrayIcon().UserID() != 0) form_->TrayIcon().Remove();
   FillSettings();
   form_->hide();
   WriteSettingsFile(SettingsPath(), program_->Settings());

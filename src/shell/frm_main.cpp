@@ -21,11 +21,11 @@
 #include "app/gen_keys.h"
 #include "app/program.h"
 #include "app/tray_menu.h"
-#include "shell/cls_t.h"
 #include "shell/form_layout.h"
 #include "shell/life_picture.h"
 #include "shell/output_box.h"
 #include "shell/qt_text.h"
+#include "shell/tray_icon.h"
 
 // Resources of a static library are registered explicitly.
 static void InitResources() {
@@ -111,7 +111,7 @@ QIcon ProgramIcon() {
   return QIcon(QStringLiteral(":/verbalomatic/verbalomatic.png"));
 }
 
-FrmMain::FrmMain(QWidget* parent) : QWidget(parent), clsT_(std::make_unique<ClsT>(ProgramIcon())) {
+FrmMain::FrmMain(QWidget* parent) : QWidget(parent), clsT_(std::make_unique<clsT>(ProgramIcon())) {
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(ToQ(kWindowTitle));
   setWindowIcon(ProgramIcon());
@@ -244,8 +244,8 @@ void FrmMain::CreateTrayMenu() {
 
   connect(show, &QAction::triggered, this, &FrmMain::RestoreFromTray);
   connect(exit, &QAction::triggered, this, &FrmMain::close);
-  connect(clsT_.get(), &ClsT::restoreRequested, this, &FrmMain::RestoreFromTray);
-  connect(clsT_.get(), &ClsT::menuRequested, this, &FrmMain::ShowTrayMenu);
+  connect(clsT_.get(), &clsT::restoreRequested, this, &FrmMain::RestoreFromTray);
+  connect(clsT_.get(), &clsT::menuRequested, this, &FrmMain::ShowTrayMenu);
 }
 
 void FrmMain::Bind(Program& program) {

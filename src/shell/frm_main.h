@@ -26,7 +26,7 @@ class Program;
 
 namespace vm::shell {
 
-class ClsT;
+class clsT;
 class LifePicture;
 class OutputBox;
 
@@ -51,7 +51,7 @@ class FrmMain : public QWidget, public SettingsTarget {
   QMenu* mnuMain() const { return mnuMain_; }
   QMenu* mnuTray() const { return mnuTray_; }
   QTimer* TmrAUX() const { return tmrAux_; }
-  ClsT& clsT() const { return *clsT_; }
+  clsT& TrayIcon() const { return *clsT_; }
   AuxTimer& Aux() const { return *aux_; }
 
   // Check box values: 0 clear, 1 ticked, 2 grey.
@@ -99,7 +99,7 @@ class FrmMain : public QWidget, public SettingsTarget {
 
   Program* program_ = nullptr;
   std::unique_ptr<AuxTimer> aux_;
-  std::unique_ptr<ClsT> clsT_;
+  std::unique_ptr<clsT> clsT_;
   ConsoleLine console_;
 
   OutputBox* txtMain_ = nullptr;

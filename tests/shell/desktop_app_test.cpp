@@ -13,9 +13,9 @@
 #include <QUrl>
 
 #include "desktop_fixture.h"
-#include "shell/cls_t.h"
 #include "shell/output_box.h"
 #include "shell/qt_text.h"
+#include "shell/tray_icon.h"
 
 namespace vm::shell {
 namespace {
@@ -95,7 +95,7 @@ class DesktopAppTest : public QObject {
     QVERIFY(!app.Program().Flags().CopyUnicode);
     // No tray host here: the window that was in the tray shows instead.
     QVERIFY(form.isVisible());
-    QVERIFY(!form.clsT().Added());
+    QVERIFY(!form.TrayIcon().Added());
 
     form.opt(16)->setChecked(false);
     form.opt(17)->setChecked(true);

@@ -12,10 +12,10 @@
 
 #include "app/aux_timer.h"
 #include "desktop_fixture.h"
-#include "shell/cls_t.h"
 #include "shell/life_picture.h"
 #include "shell/output_box.h"
 #include "shell/qt_text.h"
+#include "shell/tray_icon.h"
 
 namespace vm::shell {
 namespace {
@@ -319,8 +319,8 @@ class FrmMainTest : public QObject {
     FrmMain& form = d->Form();
     QTest::mouseDClick(form.imgRandom(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
     QVERIFY(form.isVisible());
-    QVERIFY(!form.clsT().Added());
-    QCOMPARE(form.clsT().UserID(), 1);
+    QVERIFY(!form.TrayIcon().Added());
+    QCOMPARE(form.TrayIcon().UserID(), 1);
   }
 
   void theTimerDrawsTheLifeGridOnThePicture() {

@@ -20,6 +20,7 @@ endfunction()
 
 vm_add_qt_test(shell_frm_main_test shell/frm_main_test.cpp)
 vm_add_qt_test(shell_desktop_app_test shell/desktop_app_test.cpp)
+vm_add_qt_test(shell_single_instance_test shell/single_instance_test.cpp)
 
 # The real program under Xvfb with a tray host (skipped when the X tools are missing).
 add_test(NAME shell_desktop_e2e

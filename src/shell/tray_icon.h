@@ -12,12 +12,12 @@ class QSystemTrayIcon;
 
 namespace vm::shell {
 
-class ClsT : public QObject {
+class clsT : public QObject {
   Q_OBJECT
 
  public:
-  explicit ClsT(QIcon icon, QObject* parent = nullptr);
-  ~ClsT() override;
+  explicit clsT(QIcon icon, QObject* parent = nullptr);
+  ~clsT() override;
 
   // 1 when the icon was added; 0 when it already was or no tray host runs.
   int Add(const QString& tip);

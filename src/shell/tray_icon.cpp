@@ -1,15 +1,15 @@
-#include "shell/cls_t.h"
+#include "shell/tray_icon.h"
 
 #include <QSystemTrayIcon>
 #include <utility>
 
 namespace vm::shell {
 
-ClsT::ClsT(QIcon icon, QObject* parent) : QObject(parent), image_(std::move(icon)) {}
+clsT::clsT(QIcon icon, QObject* parent) : QObject(parent), image_(std::move(icon)) {}
 
-ClsT::~ClsT() = default;
+clsT::~clsT() = default;
 
-int ClsT::Add(const QString& tip) {
+int clsT::Add(const QString& tip) {
   if (added_) return 0;
   tip_ = tip;
   userId_ = 1;
@@ -31,14 +31,14 @@ int ClsT::Add(const QString& tip) {
   return 1;
 }
 
-void ClsT::Reload() {
+void clsT::Reload() {
   if (!added_) return;
   added_ = false;
   if (icon_) icon_->hide();
   Add(tip_);
 }
 
-int ClsT::Remove() {
+int clsT::Remove() {
   if (!added_) return 0;
   if (icon_) icon_->hide();
   added_ = false;
