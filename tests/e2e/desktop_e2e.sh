@@ -96,6 +96,23 @@ if [ -n "$SHOT" ]; then
   import -window "$WID" "$SHOT" || fail "no screenshot"
 fi
 
+# A right release over "9" switches auto-generation on; holding Ctrl pauses it.
+xdotool mousemove $((X + 2 + 58 * 8 + 28)) $((Y + 236 + 12)) click 3
+changes() {  # changes SECONDS: true when the clipboard changes within that time
+  local first
+  first=$(clip | md5sum)
+  until_ok "$1" sh -c "[ \"\$(timeout 5 xclip -o -selection clipboard | md5sum)\" != '$first' ]"
+}
+changes 3 || fail "auto-generation does not run"
+xdotool keydown ctrl
+sleep 0.3
+if changes 1; then fail "auto-generation goes on while Ctrl is held"; fi
+xdotool keyup ctrl
+changes 3 || fail "auto-generation does not resume after Ctrl"
+xdotool mousemove $((X + 2 + 58 * 8 + 28)) $((Y + 236 + 12)) click 3
+sleep 0.3
+if changes 1; then fail "auto-generation goes on after switching it off"; fi
+
 # A double click on the picture box sends the window to the tray.
 xdotool mousemove $((X + 550)) $((Y + 200)) click --repeat 2 --delay 80 1
 until_ok 5 unmapped "$WID" || fail "window still shown after the double click"

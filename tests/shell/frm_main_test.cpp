@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextCursor>
 
 #include "app/aux_timer.h"
 #include "desktop_fixture.h"
@@ -281,6 +282,14 @@ class FrmMainTest : public QObject {
     FindAction(form.mnuMain(), "mnuAbout")->trigger();
     QCOMPARE(form.txtMain()->CurrentAlignment(), Alignment::kCentre);
     QVERIFY(form.txtMain()->Text().rfind(u"v1.0.72", 0) == 0);
+  }
+
+  void messagesAreCentredAndTextsLeftAligned() {
+    OutputBox* box = d->Form().txtMain();
+    d->Shell().ShowText(u"АБВ", Alignment::kCentre);
+    QVERIFY(box->cursorRect(QTextCursor(box->document())).x() > box->width() / 3);
+    d->Shell().ShowText(u"АБВ", Alignment::kLeft);
+    QVERIFY(box->cursorRect(QTextCursor(box->document())).x() < 10);
   }
 
   void theTrayMenuFollowsAutoMode() {
