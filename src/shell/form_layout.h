@@ -1,6 +1,6 @@
 #pragma once
 // The make-up of frmMain as data: every control with its index, place (in
-// twips), caption, tooltip and, for check boxes, the design-time state.
+// twips), caption and tooltip. The check boxes start as DesignOptionBoxes().
 #include <array>
 #include <span>
 #include <string_view>
@@ -29,7 +29,6 @@ struct OptionSpec {
   Twips place;
   std::u16string_view caption;
   std::u16string_view tooltip;
-  bool checkedAtDesign;
 };
 
 inline constexpr Twips kClientArea{0, 0, 8880, 5025};

@@ -157,13 +157,15 @@ void FrmMain::CreateControls() {
       imgRandom_->setGeometry(Place(spec.place));
     }
   }
+  const OptionBoxes initial = DesignOptionBoxes();
   for (const OptionSpec& spec : Options()) {
     auto* box = new QCheckBox(ToQ(spec.caption), this);
     box->setObjectName(QStringLiteral("opt"));
     box->setProperty(kIndex, spec.index);
     box->setGeometry(Place(spec.place));
     if (!spec.tooltip.empty()) box->setToolTip(ToQ(spec.tooltip));
-    box->setChecked(spec.checkedAtDesign);
+    box->setCheckState(initial[static_cast<std::size_t>(spec.index)] == 1 ? Qt::Checked
+                                                                          : Qt::Unchecked);
     opt_[static_cast<std::size_t>(spec.index)] = box;
   }
   for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) Watch(child);

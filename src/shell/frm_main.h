@@ -67,7 +67,7 @@ class FrmMain : public QWidget, public SettingsTarget {
   void SetLineTexts(const std::u16string& prologue, const std::u16string& epilogue,
                     const std::u16string& console) override;
 
-  // Handlers of the design.
+  // Event handlers.
   void cmdS_MouseUp(int index, int button, int x, int y);
   void imgRandom_DblClick();
   void imgRandom_MouseUp(int button);

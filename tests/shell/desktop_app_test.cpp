@@ -57,7 +57,7 @@ class DesktopAppTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void aFirstRunShowsTheDesignStatesAndSavesThemOnExit() {
+  void aFirstRunShowsTheInitialStatesAndSavesThemOnExit() {
     TempFolder folder;
     DesktopApp app(folder.path());
     app.Form_Initialize();

@@ -43,7 +43,7 @@ class FrmMainTest : public QObject {
   void init() { d = std::make_unique<test::Desktop>(); }
   void cleanup() { d.reset(); }
 
-  void everyControlHasItsDesignNamePlaceAndCaption() {
+  void everyControlHasItsNamePlaceAndCaption() {
     FrmMain& form = d->Form();
     QCOMPARE(form.objectName(), QStringLiteral("frmMain"));
     QCOMPARE(form.size(), QSize(592, 335));
