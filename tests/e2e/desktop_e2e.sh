@@ -133,10 +133,18 @@ if shown; then fail "restart showed the window"; fi
 timeout 5 ./verbalomatic 2>>stderr.log || fail "second instance did not end at once"
 kill -0 "$P" || fail "first instance gone"
 
-# A left click on the icon brings the window back and removes the icon.
+# A right click on the icon opens the tray menu; a left click brings the
+# window back and removes the icon.
 ICON=$(xwininfo -root -tree | grep -A4 '("panel" "trayer")' | grep '"verbalomatic"' | head -1)
 read -r IX IY < <(echo "$ICON" | sed -E 's/.*\+([0-9]+)\+([0-9]+)$/\1 \2/')
 echo "icon at $IX,$IY"
+popups() { xdotool search --onlyvisible --pid "$P" 2>/dev/null | wc -l; }
+BEFORE=$(popups)
+xdotool mousemove $((IX + 10)) $((IY + 10)) click 3
+until_ok 5 test "$(popups)" -gt "$BEFORE" || fail "no tray menu"
+xdotool key Escape
+until_ok 5 test "$(popups)" -eq "$BEFORE" || fail "tray menu did not close"
+if shown; then fail "the tray menu showed the window"; fi
 xdotool mousemove $((IX + 10)) $((IY + 10)) click 1
 until_ok 5 shown || fail "window not restored by the icon"
 until_ok 5 undocked || fail "icon still docked after restore"
