@@ -72,16 +72,6 @@ TEST_F(AuxTimerTest, AutoModeGeneratesOncePerBeatUnlessCtrlIsHeld) {
   EXPECT_EQ(f.Shown(), 6U);
 }
 
-TEST_F(AuxTimerTest, AutoModeGoesOnInTheTrayAndCopiesThere) {
-  f.shell.visible = false;
-  f.shell.options[kOptAutoCopy] = 0;
-  f.program.ReadOptions();
-  f.program.PressGenButton(1, 2);
-  Beats(2);
-  EXPECT_EQ(f.Shown(), 2U);
-  EXPECT_EQ(f.shell.copies, 2);
-}
-
 TEST_F(AuxTimerTest, NowAndThenTheCaptionIsPutBack) {
   const std::u16string loaded = f.shell.caption;
   ASSERT_FALSE(loaded.empty());

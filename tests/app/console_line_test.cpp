@@ -40,16 +40,5 @@ TEST(ConsoleLineTest, AClickBecomesTheCommandThatEnterRepeatsOnce) {
   EXPECT_EQ(f.shell.shown, first);  // the same seed gives the same text
 }
 
-TEST(ConsoleLineTest, TheLinesCommandListsWholeBaseLines) {
-  DesktopFixture f;
-  ConsoleLine console;
-  console.cmdC_Click(f.program, kCmdLines, u"кот");
-  EXPECT_EQ(console.Tag(), u"1");
-  EXPECT_FALSE(Contains(f.shell.shown, u" — ")) << ToUtf8(f.shell.shown);
-  EXPECT_TRUE(Contains(f.shell.shown, u"РЫЖИЙ КРОТ\r\n") ||
-              Contains(f.shell.shown, u"МОКРЫЙ КОТ\r\n"))
-      << ToUtf8(f.shell.shown);
-}
-
 }  // namespace
 }  // namespace vm
