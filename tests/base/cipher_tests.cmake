@@ -39,3 +39,4 @@ add_test(NAME base_no_plain_bases_catches_plain_text
          COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/base/no_plain_bases.sh ${VM_BASE_KEY_HEX}
                  ${VM_BASES_DIR}/trash.txt ${VM_BASES_DIR}/trash.txt)
 set_tests_properties(base_no_plain_bases_catches_plain_text PROPERTIES WILL_FAIL TRUE)
+vm_add_test(base_builtin_content_test base/builtin_content_test.cpp)
