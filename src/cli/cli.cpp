@@ -92,29 +92,28 @@ void AddBaseOptions(CLI::App* command, BaseChoice& choice) {
 
 }  // namespace
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+CliRequest ParseCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   CLI::App app{"Verbalomatic: a nonsense generator, from the terminal", kName};
   app.set_version_flag("--version", "verbalomatic-cli 1.0.72");
   app.require_subcommand(1);
 
+  CliRequest request;
   BaseChoice base;
-  std::optional<std::int64_t> rngSeed;
-  const auto addSeed = [&rngSeed](CLI::App* command) {
-    command->add_option("--rng-seed", rngSeed, "Seed the random source once with N");
+  const auto addSeed = [&request](CLI::App* command) {
+    command->add_option("--rng-seed", request.rngSeed, "Seed the random source once with N");
   };
 
   auto* generate = app.add_subcommand("generate", "Print generated texts");
   AddBaseOptions(generate, base);
   addSeed(generate);
-  int count = 10;
   std::string options = kDefaultOptions;
-  int repeat = 1;
-  std::optional<std::string> seedText;
-  generate->add_option("--count", count, "Phrase count, 0 to 1000")->check(CLI::Range(0, 1000));
+  generate->add_option("--count", request.count, "Phrase count, 0 to 1000")
+      ->check(CLI::Range(0, 1000));
   generate->add_option("--options", options, "Ticked option boxes: " + ValidOptionNames());
-  generate->add_option("--repeat", repeat, "Number of texts, separated by a line '%'")
+  generate->add_option("--repeat", request.repeat, "Number of texts, separated by a line '%'")
       ->check(CLI::Range(1, 1000000));
-  generate->add_option("--seed", seedText, "Reproducible text from a seed text (the S command)");
+  generate->add_option("--seed", request.seedText,
+                       "Reproducible text from a seed text (the S command)");
 
   auto* load = app.add_subcommand("load", "Load a base and print the load report");
   AddBaseOptions(load, base);
@@ -122,117 +121,141 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   auto* rhymes = app.add_subcommand("rhymes", "Rhyming words (or lines) from the base");
   AddBaseOptions(rhymes, base);
   addSeed(rhymes);
-  bool lineMode = false;
-  std::string rhymeText;
-  rhymes->add_flag("--lines", lineMode, "Rhyming lines instead of words");
-  rhymes->add_option("TEXT", rhymeText, "Text whose last word to rhyme")->required();
+  rhymes->add_flag("--lines", request.lineMode, "Rhyming lines instead of words");
+  rhymes->add_option("TEXT", request.rhymeText, "Text whose last word to rhyme")->required();
 
   auto* format = app.add_subcommand("format", "Clean a base file");
-  bool yes = false;
-  std::string formatFile;
-  format->add_flag("--yes", yes, "Overwrite the file (otherwise only report)");
-  format->add_option("FILE", formatFile, "Base file")->required();
+  format->add_flag("--yes", request.yes, "Overwrite the file (otherwise only report)");
+  format->add_option("FILE", request.formatFile, "Base file")->required();
 
   auto* import = app.add_subcommand("import", "Create bases from text files");
-  std::string into = ".";
-  std::vector<std::string> importFiles;
-  import->add_option("--into", into, "Folder for the new bases");
+  import->add_option("--into", request.into, "Folder for the new bases");
   addSeed(import);
-  import->add_option("FILE", importFiles, "Text files")->required();
+  import->add_option("FILE", request.importFiles, "Text files")->required();
 
+  const auto usageError = [&request] {
+    request.command = CliRequest::Command::kNone;
+    request.status = 2;
+    return request;
+  };
   try {
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     app.parse(reversed);
   } catch (const CLI::CallForHelp&) {
     out << app.help();
-    return 0;
+    return request;
   } catch (const CLI::CallForVersion& e) {
     out << e.what() << '\n';
-    return 0;
+    return request;
   } catch (const CLI::ParseError& e) {
     err << kName << ": " << e.what() << '\n';
-    return 2;
+    return usageError();
   }
+  request.baseFile = base.file;
+  request.builtin = base.builtin;
 
+  if (*generate) {
+    request.command = CliRequest::Command::kGenerate;
+    std::string unknown;
+    const auto parsed = ParseOptions(options, unknown);
+    if (!parsed) {
+      err << kName << ": unknown option '" << unknown << "'; valid: " << ValidOptionNames() << '\n';
+      return usageError();
+    }
+    request.boxes = *parsed;
+    if (request.seedText && request.seedText->empty()) {
+      err << kName << ": --seed needs a non-empty text\n";
+      return usageError();
+    }
+  } else if (*load) {
+    request.command = CliRequest::Command::kLoad;
+  } else if (*rhymes) {
+    request.command = CliRequest::Command::kRhymes;
+    if (request.rhymeText.empty()) {
+      err << kName << ": TEXT must not be empty\n";
+      return usageError();
+    }
+  } else if (*format) {
+    request.command = CliRequest::Command::kFormat;
+  } else {
+    request.command = CliRequest::Command::kImport;
+  }
+  return request;
+}
+
+int ExecuteCli(const CliRequest& request, std::ostream& out, std::ostream& err) {
+  using Command = CliRequest::Command;
   ConsoleShell shell;
-  const auto seedProgram = [&rngSeed](Program& program) {
-    if (rngSeed) program.Random().Seed(static_cast<std::uint32_t>(*rngSeed));
+  const auto seedProgram = [&request](Program& program) {
+    if (request.rngSeed) program.Random().Seed(static_cast<std::uint32_t>(*request.rngSeed));
   };
 
-  if (*generate || *load || *rhymes) {
-    OptionBoxes boxes{};
-    if (*generate) {
-      std::string unknown;
-      const auto parsed = ParseOptions(options, unknown);
-      if (!parsed) {
-        err << kName << ": unknown option '" << unknown << "'; valid: " << ValidOptionNames()
-            << '\n';
-        return 2;
+  switch (request.command) {
+    case Command::kNone:
+      return request.status;
+    case Command::kGenerate:
+    case Command::kLoad:
+    case Command::kRhymes: {
+      const BaseChoice base{request.baseFile, request.builtin};
+      shell.SetBoxes(request.boxes);
+      Program program(shell, FolderOf(base));
+      program.ReadOptions();
+      if (!ChooseBase(program, base, err)) return 1;
+      seedProgram(program);
+      program.SkipAboutOnFirstLoad();
+      program.LoadBase();
+      if (request.command == Command::kLoad) {
+        out << TerminalText(shell.ShownText()) << '\n';
+        return 0;
       }
-      boxes = *parsed;
-      if (seedText && seedText->empty()) {
-        err << kName << ": --seed needs a non-empty text\n";
-        return 2;
+      if (request.command == Command::kRhymes) {
+        program.FindRhymes(FromUtf8(request.rhymeText), request.lineMode);
+        out << TerminalText(shell.ShownText()) << '\n';
+        return 0;
       }
-    }
-    if (*rhymes && rhymeText.empty()) {
-      err << kName << ": TEXT must not be empty\n";
-      return 2;
-    }
-    shell.SetBoxes(boxes);
-    Program program(shell, FolderOf(base));
-    program.ReadOptions();
-    if (!ChooseBase(program, base, err)) return 1;
-    seedProgram(program);
-    program.SkipAboutOnFirstLoad();
-    program.LoadBase();
-    if (*load) {
-      out << TerminalText(shell.ShownText()) << '\n';
+      for (int i = 0; i < request.repeat; ++i) {
+        if (i > 0) out << "%\n";
+        if (request.seedText)
+          program.GenerateFromSeed(FromUtf8(*request.seedText));
+        else
+          program.SHIT(request.count, 0);
+        out << TerminalText(shell.ShownText()) << '\n';
+        if (shell.LastAlignment() == Alignment::kCentre) return 3;
+      }
       return 0;
     }
-    if (*rhymes) {
-      program.FindRhymes(FromUtf8(rhymeText), lineMode);
+    case Command::kFormat: {
+      const BaseChoice choice{request.formatFile, {}};
+      Program program(shell, FolderOf(choice));
+      if (!ChooseBase(program, choice, err)) return 1;
+      program.SkipAboutOnFirstLoad();
+      shell.SetAnswer(request.yes);
+      const auto outcome = program.FormatBase();
       out << TerminalText(shell.ShownText()) << '\n';
-      return 0;
+      return outcome == Program::FormatOutcome::kWriteFailed ? 1 : 0;
     }
-    for (int i = 0; i < repeat; ++i) {
-      if (i > 0) out << "%\n";
-      if (seedText)
-        program.GenerateFromSeed(FromUtf8(*seedText));
-      else
-        program.SHIT(count, 0);
-      out << TerminalText(shell.ShownText()) << '\n';
-      if (shell.LastAlignment() == Alignment::kCentre) return 3;
-    }
-    return 0;
+    case Command::kImport:
+      break;
   }
 
-  if (*format) {
-    BaseChoice choice{formatFile, {}};
-    Program program(shell, FolderOf(choice));
-    if (!ChooseBase(program, choice, err)) return 1;
-    program.SkipAboutOnFirstLoad();
-    shell.SetAnswer(yes);
-    const auto outcome = program.FormatBase();
-    out << TerminalText(shell.ShownText()) << '\n';
-    return outcome == Program::FormatOutcome::kWriteFailed ? 1 : 0;
-  }
-
-  // import
   shell.SetAnswer(true);
   shell.EchoTo(&out);
   std::error_code ec;
-  if (!std::filesystem::is_directory(into, ec)) {
-    err << kName << ": no such folder '" << into << "'\n";
+  if (!std::filesystem::is_directory(request.into, ec)) {
+    err << kName << ": no such folder '" << request.into << "'\n";
     return 1;
   }
-  Program program(shell, std::filesystem::absolute(into));
+  Program program(shell, std::filesystem::absolute(request.into));
   seedProgram(program);
-  std::vector<std::filesystem::path> files(importFiles.begin(), importFiles.end());
+  std::vector<std::filesystem::path> files(request.importFiles.begin(), request.importFiles.end());
   const auto report = program.ImportFiles(files);
   for (const auto& [file, reason] : report.skipped)
     err << kName << ": skipped '" << file.string() << "': " << reason << '\n';
   return report.skipped.empty() ? 0 : 1;
+}
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  return ExecuteCli(ParseCli(args, out, err), out, err);
 }
 
 }  // namespace vm
