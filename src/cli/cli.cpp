@@ -230,7 +230,9 @@ int ExecuteCli(const CliRequest& request, std::ostream& out, std::ostream& err) 
       if (!ChooseBase(program, choice, err)) return 1;
       program.SkipAboutOnFirstLoad();
       shell.SetAnswer(request.yes);
+      shell.EchoTo(&err);  // the progress, as the window shows it
       const auto outcome = program.FormatBase();
+      shell.EchoTo(nullptr);
       out << TerminalText(shell.ShownText()) << '\n';
       return outcome == Program::FormatOutcome::kWriteFailed ? 1 : 0;
     }
