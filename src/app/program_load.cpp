@@ -1,6 +1,6 @@
 // Loading a base into memory, with its progress text, caption and report.
-#include <fstream>
 #include <iomanip>
+#include <limits>
 #include <locale>
 #include <sstream>
 
@@ -11,6 +11,7 @@
 #include "text/cp1251.h"
 #include "text/letter_case.h"
 #include "text/strings.h"
+#include "tools/atomic_file.h"
 
 namespace vm {
 namespace {
@@ -52,13 +53,11 @@ std::filesystem::path Program::BaseFilePath(std::u16string_view name) const {
 }
 
 std::u16string Program::ReadBaseText(const std::filesystem::path& path, double& size) {
-  std::ifstream in(path, std::ios::binary | std::ios::ate);
-  if (!in) return {};
-  const std::streamoff length = in.tellg();
-  if (length < 0) return {};
-  std::string bytes(static_cast<std::size_t>(length), '\0');
-  in.seekg(0);
-  if (!in.read(bytes.data(), length)) return {};
+  // Regular files only: a folder or FIFO that took the file's place must
+  // neither block the load nor pass for a huge file.
+  std::string bytes;
+  std::string error;
+  if (!ReadRegularFile(path, std::numeric_limits<std::size_t>::max(), bytes, error)) return {};
   size = static_cast<double>(bytes.size());
   return DecodeTextFile(bytes);
 }
