@@ -1,0 +1,141 @@
+// Random bytes where the program expects text: a 50 MiB base file of binary
+// noise and settings files of random bytes.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <random>
+
+#include "app/program.h"
+#include "app/settings_apply.h"
+#include "app/settings_record.h"
+#include "fake_shell.h"
+#include "temp_folder.h"
+#include "text/strings.h"
+
+namespace vm {
+namespace {
+
+using test::FakeShell;
+using test::TempFolder;
+
+std::string Noise(std::size_t size, std::uint64_t seed) {
+  std::mt19937_64 engine(seed);
+  std::string bytes(size, '\0');
+  for (std::size_t i = 0; i < size; i += 8) {
+    const std::uint64_t word = engine();
+    for (std::size_t k = 0; k < 8 && i + k < size; ++k)
+      bytes[i + k] = static_cast<char>(word >> (8 * k));
+  }
+  return bytes;
+}
+
+TEST(NoiseBase, FiftyMebibytesLoadAndGenerate) {
+  constexpr std::size_t kSize = 50 * 1024 * 1024;
+  TempFolder folder;
+  folder.Write("source_noise.txt", Noise(kSize, 1));
+  FakeShell shell;
+  Program program(shell, folder.path());
+  program.ReadOptions();
+  program.BaseName() = u"source_noise.txt";
+  program.SkipAboutOnFirstLoad();
+  program.LoadBase();
+  std::filesystem::remove(folder / "source_noise.txt");
+
+  // Noise is no valid UTF-8, so every byte is one character and only the
+  // CR LF pairs between lines are gone.
+  const auto& lines = program.Base().lines;
+  ASSERT_GT(lines.size(), 1U);
+  std::size_t characters = 2 * (lines.size() - 1);
+  for (const auto& line : lines) characters += line.size();
+  EXPECT_EQ(characters, kSize);
+  EXPECT_TRUE(EndsWith(shell.shown, u"DONE"));
+
+  program.Random().Seed(5);
+  program.SHIT(10, 0);
+  EXPECT_EQ(shell.lastAlignment, Alignment::kLeft);
+  EXPECT_FALSE(shell.shown.empty());
+
+  // Every distortion at once, the console commands too.
+  shell.options.fill(1);
+  shell.options[kOptEntropy] = 0;
+  program.ReadOptions();
+  program.SHIT(3, 0);
+  EXPECT_EQ(shell.lastAlignment, Alignment::kLeft);
+  program.GenerateFromSeed(u"шум");
+  EXPECT_EQ(shell.lastAlignment, Alignment::kLeft);
+  program.FindRhymes(u"кот", false);
+  program.FindRhymes(u"кот", true);
+  EXPECT_FALSE(program.Busy());
+}
+
+// Rewrites the length fields of random bytes to small values, so that
+// their texts, the base name among them, are read whole.
+void ShortenLengths(std::string& bytes) {
+  std::size_t pos = 4;
+  for (int field = 0; field < 4 && pos + 2 <= bytes.size(); ++field) {
+    const auto length = static_cast<std::size_t>(static_cast<unsigned char>(bytes[pos]) % 24);
+    bytes[pos] = static_cast<char>(length);
+    bytes[pos + 1] = 0;
+    pos += 2 + length;
+  }
+}
+
+class RecordingTarget : public SettingsTarget {
+ public:
+  void SetOptionValue(int index, int value) override {
+    if (index < 0 || index >= kStoredOptionCount || (value != 0 && value != 1)) ++bad;
+  }
+  void SendToTray() override { ++trays; }
+  void SetLineTexts(const std::u16string&, const std::u16string&, const std::u16string&) override {}
+  int bad = 0;
+  int trays = 0;
+};
+
+TEST(NoiseSettings, RandomFilesDecodeAndApply) {
+  TempFolder folder;
+  const auto path = folder / kSettingsFileName;
+  std::mt19937 sizes(7);
+  for (int round = 0; round < 300; ++round) {
+    // Short files, files that end inside a text, long ones, and one larger
+    // than any record can be.
+    const std::size_t size = round < 20    ? static_cast<std::size_t>(round)
+                             : round < 299 ? sizes() % 600
+                                           : std::size_t{1} << 20;
+    std::string bytes = Noise(size, static_cast<std::uint64_t>(round));
+    if (round % 3 == 0 && size >= 6) bytes[4] = bytes[5] = '\xFF';
+    if (round % 3 == 1) ShortenLengths(bytes);
+    folder.Write(kSettingsFileName, bytes);
+
+    SettingsRecord record;
+    ASSERT_TRUE(ReadSettingsFile(path, record)) << round;
+    RecordingTarget target;
+    ApplySettings(record, target);
+    EXPECT_EQ(target.bad, 0) << round;
+    EXPECT_EQ(target.trays, TrayBitSet(record) ? 1 : 0);
+
+    // What was read is written back and read again the same, but for texts
+    // cut to the 32,767 bytes a written field holds.
+    ASSERT_TRUE(WriteSettingsFile(path, record));
+    SettingsRecord again;
+    ASSERT_TRUE(ReadSettingsFile(path, again));
+    constexpr std::size_t kFits = 32'767;
+    EXPECT_EQ(again.optionBytes, record.optionBytes);
+    EXPECT_EQ(again.prologue, record.prologue.substr(0, kFits));
+    EXPECT_EQ(again.epilogue, record.epilogue.substr(0, kFits));
+    EXPECT_EQ(again.baseName, record.baseName.substr(0, kFits));
+    EXPECT_EQ(again.console, record.console.substr(0, kFits));
+
+    // A random base name loads as whatever it names, usually nothing.
+    if (record.baseName.empty()) continue;
+    FakeShell shell;
+    Program program(shell, folder.path());
+    program.Settings() = record;
+    program.SkipAboutOnFirstLoad();
+    program.LoadBase();
+    program.SHIT(5, 0);
+  }
+}
+
+}  // namespace
+}  // namespace vm
