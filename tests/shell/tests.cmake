@@ -26,3 +26,10 @@ vm_add_qt_test(shell_single_instance_test shell/single_instance_test.cpp)
 add_test(NAME shell_desktop_e2e
          COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/desktop_e2e.sh $<TARGET_FILE:verbalomatic>)
 set_tests_properties(shell_desktop_e2e PROPERTIES TIMEOUT 180 SKIP_RETURN_CODE 77)
+
+# Auto-generation left running in the tray: a new text every second, flat
+# memory, a clean exit. SOAK_SECONDS (default 60) sets the length; the timeout
+# leaves room for SOAK_SECONDS=600.
+add_test(NAME shell_soak
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/soak.sh $<TARGET_FILE:verbalomatic>)
+set_tests_properties(shell_soak PROPERTIES TIMEOUT 1800 SKIP_RETURN_CODE 77)
