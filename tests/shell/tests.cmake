@@ -33,3 +33,7 @@ set_tests_properties(shell_desktop_e2e PROPERTIES TIMEOUT 180 SKIP_RETURN_CODE 7
 add_test(NAME shell_soak
          COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/soak.sh $<TARGET_FILE:verbalomatic>)
 set_tests_properties(shell_soak PROPERTIES TIMEOUT 1800 SKIP_RETURN_CODE 77)
+
+add_test(NAME shell_menu_e2e
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/menu_e2e.sh $<TARGET_FILE:verbalomatic>)
+set_tests_properties(shell_menu_e2e PROPERTIES TIMEOUT 120 SKIP_RETURN_CODE 77)
