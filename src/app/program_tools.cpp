@@ -1,6 +1,5 @@
 // The base tools: main menu commands, formatter, import and journal.
 #include <ctime>
-#include <fstream>
 
 #include "app/program.h"
 #include "text/cp1251.h"
@@ -97,8 +96,9 @@ void Program::SaveToJournal() {
 
 bool Program::ReplaceBaseFile(const std::filesystem::path& path, const std::string& bytes,
                               std::u16string& error) {
-  // The new content is safe on disk before the old file leaves; if the old
-  // one cannot go to the trash it stays where it is.
+  // The base file holds the old or the new content at every moment: the new
+  // content is safe on disk first, the old goes to the trash through a second
+  // name, and one rename swaps them. If the trash refuses, nothing changes.
   std::filesystem::path fresh = path;
   fresh += ".new";
   std::string writeError;
@@ -107,13 +107,27 @@ bool Program::ReplaceBaseFile(const std::filesystem::path& path, const std::stri
     return false;
   }
   std::error_code ec;
-  if (std::filesystem::exists(path, ec) && !shell_.MoveToTrash(path, error)) {
-    std::filesystem::remove(fresh, ec);
-    return false;
+  if (std::filesystem::exists(path, ec)) {
+    std::filesystem::path old = path;
+    old += ".old";
+    std::filesystem::remove(old, ec);
+    std::filesystem::create_hard_link(path, old, ec);
+    if (ec) std::filesystem::copy_file(path, old, ec);
+    if (ec) {
+      error = SystemError(ec);
+      std::filesystem::remove(fresh, ec);
+      return false;
+    }
+    if (!shell_.MoveToTrash(old, error)) {
+      std::filesystem::remove(old, ec);
+      std::filesystem::remove(fresh, ec);
+      return false;
+    }
   }
   std::filesystem::rename(fresh, path, ec);
   if (ec) {
     error = SystemError(ec);
+    std::filesystem::remove(fresh, ec);
     return false;
   }
   return true;
@@ -219,16 +233,14 @@ Program::ImportReport Program::ImportFiles(const std::vector<std::filesystem::pa
       skip("база уже существует: " + target.filename().string());
       continue;
     }
-    std::ifstream in(source, std::ios::binary);
-    std::string bytes(kImportByteLimit, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (in.bad() || (!in && !in.eof())) {
-      skip("ошибка чтения");
+    // The read checks the type again: the file may have been swapped since.
+    std::string bytes;
+    std::string readError;
+    if (!ReadRegularFile(source, kImportByteLimit, bytes, readError)) {
+      skip("ошибка чтения: " + readError);
       continue;
     }
-    const bool cut = in.gcount() == static_cast<std::streamsize>(kImportByteLimit);
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    if (cut) DropCutUtf8Tail(bytes);
+    if (bytes.size() == kImportByteLimit) DropCutUtf8Tail(bytes);
     const std::u16string base =
         PrepareImportedBase(random_, DecodeTextFile(bytes), [this] { shell_.ProcessEvents(); });
     std::string error;

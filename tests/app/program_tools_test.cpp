@@ -42,6 +42,28 @@ TEST_F(Tools, FormatterReportsAndWritesUpperCaseWithoutFinalBreak) {
   EXPECT_FALSE(program.Busy());
 }
 
+// A kill at any moment leaves a whole base: while the old content goes to
+// the trash, the base file still holds it, and the new content waits beside it.
+TEST_F(Tools, TheBaseFileNeverGoesMissing) {
+  const std::string original = EncodeCp1251(u"старое, содержимое");
+  const auto path = folder.Write("source_b.txt", original);
+  program.BaseName() = u"source_b.txt";
+  shell.answers = {true};
+  std::string atTrash;
+  shell.onTrash = [&](const std::filesystem::path& trashed) {
+    EXPECT_NE(trashed, path);
+    EXPECT_EQ(TempFolder::Read(trashed), original);
+    atTrash = TempFolder::Read(path);
+    std::filesystem::remove(trashed);  // as the real trash would
+  };
+  EXPECT_EQ(program.FormatBase(), Program::FormatOutcome::kWritten);
+  EXPECT_EQ(atTrash, original);
+  EXPECT_EQ(FileText(path), u"СТАРОЕ СОДЕРЖИМОЕ");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
+                          std::filesystem::directory_iterator()),
+            1);
+}
+
 TEST_F(Tools, FormatterDropsRepeatsAndKeepsOrder) {
   const auto path = Base(u"А\r\nБ\r\nА\r\nБ\r\nВ");
   shell.answers = {true};

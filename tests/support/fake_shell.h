@@ -3,6 +3,7 @@
 // queue set in advance.
 #include <array>
 #include <deque>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -46,6 +47,7 @@ class FakeShell : public Shell {
   void MarkGenButton(int count, bool marked) override { marks.emplace_back(count, marked); }
   bool MoveToTrash(const std::filesystem::path& path, std::u16string& error) override {
     trashed.push_back(path);
+    if (onTrash) onTrash(path);
     if (!trashSucceeds) error = u"trash refused";
     return trashSucceeds;
   }
@@ -92,6 +94,7 @@ class FakeShell : public Shell {
   std::u16string epilogue;
   OptionBoxes options;
   bool trashSucceeds = true;
+  std::function<void(const std::filesystem::path&)> onTrash;
   std::int32_t tick = 0;
   bool controlHeld = false;
 };
