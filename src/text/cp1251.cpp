@@ -37,7 +37,7 @@ char16_t Cp1251ToChar(std::uint8_t byte) {
   return kHigh[byte - 0x80];
 }
 
-int CharToCp1251(char16_t c) {
+int CharToCp1251Rare(char16_t c) {
   if (c < 0x80) return c;
   if (c >= 0x0410 && c <= 0x044F) return 0xC0 + (c - 0x0410);
   if (c < 0x2200) return ReverseTable().table[c];

@@ -11,8 +11,15 @@ namespace vm {
 inline constexpr std::uint8_t kMissingCode = '?';
 
 char16_t Cp1251ToChar(std::uint8_t byte);
-// The Windows-1251 code of c, or -1 when it has none.
-int CharToCp1251(char16_t c);
+// The code of a character outside ASCII and А..я, or -1 when it has none.
+int CharToCp1251Rare(char16_t c);
+// The Windows-1251 code of c, or -1 when it has none. Inline: hot in every
+// per-character loop (the CRC, the clean-up, the encoder).
+inline int CharToCp1251(char16_t c) {
+  if (c < 0x80) return c;
+  if (c >= 0x0410 && c <= 0x044F) return 0xC0 + (c - 0x0410);
+  return CharToCp1251Rare(c);
+}
 // The code of c, '?' (63) when it has none: how comparisons and the CRC see it.
 inline std::uint8_t Cp1251CodeOf(char16_t c) {
   const int code = CharToCp1251(c);
