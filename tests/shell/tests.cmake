@@ -37,3 +37,6 @@ set_tests_properties(shell_soak PROPERTIES TIMEOUT 1800 SKIP_RETURN_CODE 77)
 add_test(NAME shell_menu_e2e
          COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/menu_e2e.sh $<TARGET_FILE:verbalomatic>)
 set_tests_properties(shell_menu_e2e PROPERTIES TIMEOUT 120 SKIP_RETURN_CODE 77)
+
+# The real-window tests time double clicks and clipboard reads: one at a time.
+set_tests_properties(shell_desktop_e2e shell_soak shell_menu_e2e PROPERTIES RESOURCE_LOCK x11_e2e)
