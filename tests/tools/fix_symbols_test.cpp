@@ -227,3 +227,28 @@ TEST(FixSymbols, AgreesWithLiteralModelOnRandomTexts) {
 
 }  // namespace
 }  // namespace vm
+
+namespace vm {
+namespace {
+
+// Long texts with sparse dirt: later passes visit only the written
+// neighbourhoods, which must give what a full pass gives.
+TEST(FixSymbols, AgreesWithLiteralModelOnLongSparseTexts) {
+  const std::u16string dirt = u" -\n\r\u00A0\u00AD–—!.9";
+  RandomSource random(11);
+  for (int round = 0; round < 2000; ++round) {
+    std::u16string text(static_cast<std::size_t>(RandomUpTo(random, 400)), u'Ж');
+    for (char16_t& ch : text)
+      if (Chance(random, 0.2F))
+        ch = dirt[static_cast<std::size_t>(
+            RandomUpTo(random, static_cast<std::int32_t>(dirt.size()) - 1))];
+    std::u16string expected = text;
+    const std::int32_t expectedChanges = ModelFix(expected);
+    const Fixed r = Fix(text);
+    ASSERT_EQ(r.text, expected) << "input: " << EncodeCp1251(text);
+    ASSERT_EQ(r.changes, expectedChanges) << "input: " << EncodeCp1251(text);
+  }
+}
+
+}  // namespace
+}  // namespace vm
