@@ -19,23 +19,9 @@ fi
 BIN=$2
 SHOT=${3:-}
 
-DIR=$(mktemp -d -t vm-e2e.XXXXXX)
-P=
-cleanup() { [ -n "$P" ] && kill -9 "$P" 2>/dev/null; wait 2>/dev/null; rm -rf "$DIR"; }
-trap cleanup EXIT
-cp "$BIN" "$DIR/verbalomatic"
-cd "$DIR"
+. "$HERE/common.sh"
+e2e_folder vm-e2e
 
-fail() { echo "FAIL: $*"; exit 1; }
-# until SECONDS CMD...: retries CMD every 0.1 s.
-until_ok() {
-  local limit=$1; shift
-  local end=$((SECONDS + limit))
-  while ! "$@" >/dev/null 2>&1; do
-    [ $SECONDS -ge $end ] && return 1
-    sleep 0.1
-  done
-}
 mapped() { [ -n "$1" ] && xwininfo -id "$1" | grep -q 'Map State: IsViewable'; }
 unmapped() { ! mapped "$1"; }
 shown() { WID=$(main_window) && mapped "$WID"; }

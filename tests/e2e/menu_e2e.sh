@@ -14,24 +14,11 @@ if [ "${1:-}" != --inner ]; then
 fi
 BIN=$2
 
-DIR=$(mktemp -d -t vm-menu.XXXXXX)
-P=
-cleanup() { [ -n "$P" ] && kill -9 "$P" 2>/dev/null; wait 2>/dev/null; rm -rf "$DIR"; }
-trap cleanup EXIT
-cp "$BIN" "$DIR/verbalomatic"
-cd "$DIR"
+. "$HERE/common.sh"
+e2e_folder vm-menu
 export XDG_DATA_HOME=$DIR/data
 printf 'кот, пошел!\r\nкот, пошел!\r\nпес летит' | iconv -t WINDOWS-1251 > source_test.txt
 
-fail() { echo "FAIL: $*"; exit 1; }
-until_ok() {
-  local limit=$1; shift
-  local end=$((SECONDS + limit))
-  while ! "$@" >/dev/null 2>&1; do
-    [ $SECONDS -ge $end ] && return 1
-    sleep 0.1
-  done
-}
 title_has() { xdotool getwindowname "$WID" | grep -q "$1"; }
 main_window() {
   local w

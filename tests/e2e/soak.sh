@@ -27,22 +27,9 @@ RSS_TOLERANCE_PERCENT=5
 case "$DURATION" in ''|*[!0-9]*) echo "SOAK_SECONDS must be a number of seconds"; exit 2;; esac
 [ "$DURATION" -ge 6 ] || { echo "SOAK_SECONDS must be at least 6"; exit 2; }
 
-DIR=$(mktemp -d -t vm-soak.XXXXXX)
-P=
-cleanup() { { [ -n "$P" ] && kill -9 "$P"; wait; } 2>/dev/null; rm -rf "$DIR"; }
-trap cleanup EXIT
-cp "$BIN" "$DIR/verbalomatic"
-cd "$DIR"
+. "$HERE/common.sh"
+e2e_folder vm-soak
 
-fail() { echo "FAIL: $*"; exit 1; }
-until_ok() {
-  local limit=$1; shift
-  local end=$((SECONDS + limit))
-  while ! "$@" >/dev/null 2>&1; do
-    [ $SECONDS -ge $end ] && return 1
-    sleep 0.1
-  done
-}
 main_window() {
   local w
   for w in $(xdotool search --pid "$P" 2>/dev/null); do

@@ -209,27 +209,30 @@ std::int32_t ModelFix(std::u16string& text) {
   return total;
 }
 
+// FixSymbols gives the model's text and count.
+void ExpectAsModel(const std::u16string& text) {
+  std::u16string expected = text;
+  const std::int32_t expectedChanges = ModelFix(expected);
+  const Fixed r = Fix(text);
+  ASSERT_EQ(r.text, expected) << "input: " << EncodeCp1251(text);
+  ASSERT_EQ(r.changes, expectedChanges) << "input: " << EncodeCp1251(text);
+}
+
+char16_t Pick(RandomSource& random, std::u16string_view from) {
+  return from[static_cast<std::size_t>(
+      RandomUpTo(random, static_cast<std::int32_t>(from.size()) - 1))];
+}
+
 TEST(FixSymbols, AgreesWithLiteralModelOnRandomTexts) {
   const std::u16string alphabet = u"АБЁёaZ09 -\n\r\u00A0\u00AD–—!.,?\u0000ä";
   RandomSource random(7);
   for (int round = 0; round < 3000; ++round) {
     std::u16string text(static_cast<std::size_t>(RandomUpTo(random, 24)), u' ');
-    for (char16_t& ch : text)
-      ch = alphabet[static_cast<std::size_t>(
-          RandomUpTo(random, static_cast<std::int32_t>(alphabet.size()) - 1))];
-    std::u16string expected = text;
-    const std::int32_t expectedChanges = ModelFix(expected);
-    const Fixed r = Fix(text);
-    ASSERT_EQ(r.text, expected) << "input: " << EncodeCp1251(text);
-    ASSERT_EQ(r.changes, expectedChanges) << "input: " << EncodeCp1251(text);
+    for (char16_t& ch : text) ch = Pick(random, alphabet);
+    ExpectAsModel(text);
+    if (HasFatalFailure()) return;
   }
 }
-
-}  // namespace
-}  // namespace vm
-
-namespace vm {
-namespace {
 
 // Long texts with sparse dirt: later passes visit only the written
 // neighbourhoods, which must give what a full pass gives.
@@ -239,14 +242,9 @@ TEST(FixSymbols, AgreesWithLiteralModelOnLongSparseTexts) {
   for (int round = 0; round < 2000; ++round) {
     std::u16string text(static_cast<std::size_t>(RandomUpTo(random, 400)), u'Ж');
     for (char16_t& ch : text)
-      if (Chance(random, 0.2F))
-        ch = dirt[static_cast<std::size_t>(
-            RandomUpTo(random, static_cast<std::int32_t>(dirt.size()) - 1))];
-    std::u16string expected = text;
-    const std::int32_t expectedChanges = ModelFix(expected);
-    const Fixed r = Fix(text);
-    ASSERT_EQ(r.text, expected) << "input: " << EncodeCp1251(text);
-    ASSERT_EQ(r.changes, expectedChanges) << "input: " << EncodeCp1251(text);
+      if (Chance(random, 0.2F)) ch = Pick(random, dirt);
+    ExpectAsModel(text);
+    if (HasFatalFailure()) return;
   }
 }
 
