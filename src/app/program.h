@@ -52,8 +52,8 @@ class Program {
 
   // --- base ---
   void LoadBase();
-  // The file a base name refers to: the name as given, else a file of the
-  // program folder whose name matches it ignoring case.
+  // The file a base name refers to (see ResolveBaseFile); empty for a name
+  // that is not a plain file name of the program folder.
   std::filesystem::path BaseFilePath(std::u16string_view name) const;
   // The first finished load shows its report, never the about text.
   void SkipAboutOnFirstLoad() { firstLoadDone_ = true; }
@@ -99,9 +99,10 @@ class Program {
  private:
   void ShowCentred(std::u16string_view text);
   void ShowLoadReport(double size, const IndexTimings& timings);
-  std::u16string ReadBaseText(const std::filesystem::path& path, double& size);
+  bool ReadBaseText(const std::filesystem::path& path, std::u16string& text, double& size);
+  // note: what the report should add besides success (where the old content went).
   bool ReplaceBaseFile(const std::filesystem::path& path, const std::string& bytes,
-                       std::u16string& error);
+                       std::u16string& note, std::u16string& error);
 
   Shell& shell_;
   std::filesystem::path programFolder_;

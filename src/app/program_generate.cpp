@@ -19,18 +19,18 @@ void Program::SHIT(std::int32_t count, std::int32_t useed) {
   if (busy_ != 0) return;
   const ComposeContext context{random_, flags_, base_, cache_};
   ComposeResult result;
-  bool seeded = useed != 0;
-  const bool startedSeeded = seeded;
+  const bool seeded = useed != 0;
+  // A retry goes on from where the random source stands; a seeded run's
+  // retry keeps its overrides, so its text still depends on the seed alone.
   for (int attempt = 0;; ++attempt) {
-    result = ComposeText(context, count, seeded ? useed : 0);
+    result = ComposeText(context, count, attempt == 0 ? useed : 0, seeded && attempt > 0);
     if (result.status != ComposeStatus::kNoPhrases) break;
     count = result.count;
-    seeded = false;
     if (attempt + 1 >= kRetryLimit) break;
   }
   // A seeded run hands the flags back to the check boxes and the random
   // source back to the clock, whichever way it ended.
-  if (startedSeeded) {
+  if (seeded) {
     ReadOptions();
     random_.SeedFromClock();
   }
@@ -118,7 +118,10 @@ void Program::GenerateFromSeed(std::u16string_view text) {
   StopAutoMode();
   if (text.empty()) return;
   clsC crc;
-  SHIT(0, crc.CRC32(text));
+  // A text whose CRC is 0 would run unseeded; it gets a fixed seed instead.
+  constexpr std::int32_t kSeedForCrcZero = 0x5EED;
+  const std::int32_t seed = crc.CRC32(text);
+  SHIT(0, seed != 0 ? seed : kSeedForCrcZero);
 }
 
 }  // namespace vm

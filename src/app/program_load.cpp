@@ -6,6 +6,7 @@
 
 #include "app/program.h"
 #include "base/builtin_bases.h"
+#include "base/catalogue.h"
 #include "base/file_time.h"
 #include "base/scramble.h"
 #include "text/cp1251.h"
@@ -38,28 +39,18 @@ bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
 }  // namespace
 
 std::filesystem::path Program::BaseFilePath(std::u16string_view name) const {
-  const std::filesystem::path direct = programFolder_ / std::filesystem::path(ToUtf8(name));
-  std::error_code ec;
-  if (std::filesystem::exists(direct, ec)) return direct;
-  const std::filesystem::path legacy = programFolder_ / std::filesystem::path(EncodeCp1251(name));
-  if (std::filesystem::exists(legacy, ec)) return legacy;
-  // Catalogue names are lower-cased; find the file they came from.
-  const std::u16string wanted = Lower(name);
-  for (std::filesystem::directory_iterator it(programFolder_, ec), end; !ec && it != end;
-       it.increment(ec)) {
-    if (Lower(DecodeTextFile(it->path().filename().string())) == wanted) return it->path();
-  }
-  return direct;
+  return ResolveBaseFile(programFolder_, name);
 }
 
-std::u16string Program::ReadBaseText(const std::filesystem::path& path, double& size) {
+bool Program::ReadBaseText(const std::filesystem::path& path, std::u16string& text, double& size) {
   // Regular files only: a folder or FIFO that took the file's place must
   // neither block the load nor pass for a huge file.
   std::string bytes;
   std::string error;
-  if (!ReadRegularFile(path, std::numeric_limits<std::size_t>::max(), bytes, error)) return {};
+  if (!ReadRegularFile(path, std::numeric_limits<std::size_t>::max(), bytes, error)) return false;
   size = static_cast<double>(bytes.size());
-  return DecodeTextFile(bytes);
+  text = DecodeTextFile(bytes);
+  return true;
 }
 
 void Program::LoadBase() {
@@ -89,14 +80,23 @@ void Program::LoadBase() {
   } else {
     const std::filesystem::path path = BaseFilePath(name);
     std::error_code ec;
-    if (std::filesystem::exists(path, ec)) {
+    bool read = false;
+    if (!path.empty() && std::filesystem::exists(path, ec)) {
       const std::u16string stamp = FileTimeText(path);
       if (stamp == loadedStamp_ && name == lastLoadedName_) return;
-      lastLoadedName_ = name;
-      loadedStamp_ = stamp;
       base_ = PhraseBase{};
       if (!progress.empty()) ShowCentred(progress);
-      text = ReadBaseText(path, size);
+      read = ReadBaseText(path, text, size);
+      if (read) {
+        lastLoadedName_ = name;
+        loadedStamp_ = stamp;
+      }
+    }
+    // A missing or unreadable file leaves nothing to compare against: the
+    // next choice of any base, this one included, reads it afresh.
+    if (!read) {
+      lastLoadedName_.clear();
+      loadedStamp_.clear();
     }
   }
 

@@ -2,6 +2,7 @@
 #include <ctime>
 
 #include "app/program.h"
+#include "base/catalogue.h"
 #include "text/cp1251.h"
 #include "text/strings.h"
 #include "tools/atomic_file.h"
@@ -10,6 +11,7 @@
 #include "tools/import_text.h"
 #include "tools/journal_record.h"
 #include "tools/lines_word.h"
+#include "tools/trash.h"
 
 namespace vm {
 namespace {
@@ -25,10 +27,6 @@ class BusyScope {
  private:
   int& flag_;
 };
-
-std::u16string SystemError(const std::error_code& ec) {
-  return DecodeTextFile(ec.message());
-}
 
 // A UTF-8 source cut at the import limit may end inside a character.
 void DropCutUtf8Tail(std::string& bytes) {
@@ -95,39 +93,35 @@ void Program::SaveToJournal() {
 }
 
 bool Program::ReplaceBaseFile(const std::filesystem::path& path, const std::string& bytes,
-                              std::u16string& error) {
+                              std::u16string& note, std::u16string& error) {
   // The base file holds the old or the new content at every moment: the new
-  // content is safe on disk first, the old goes to the trash through a second
-  // name, and one rename swaps them. If the trash refuses, nothing changes.
-  std::filesystem::path fresh = path;
-  fresh += ".new";
+  // content is safe on disk first, the trash (or, without one, a backup
+  // beside the base) receives the old content as a second link, and one
+  // rename swaps them.
+  std::filesystem::path fresh;
   std::string writeError;
-  if (!WriteFileAtomically(fresh, bytes, writeError)) {
+  if (!WriteTemporaryBeside(path, bytes, fresh, writeError)) {
     error = DecodeTextFile(writeError);
     return false;
   }
   std::error_code ec;
   if (std::filesystem::exists(path, ec)) {
-    std::filesystem::path old = path;
-    old += ".old";
-    std::filesystem::remove(old, ec);
-    std::filesystem::create_hard_link(path, old, ec);
-    if (ec) std::filesystem::copy_file(path, old, ec);
-    if (ec) {
-      error = SystemError(ec);
-      std::filesystem::remove(fresh, ec);
-      return false;
-    }
-    if (!shell_.MoveToTrash(old, error)) {
-      std::filesystem::remove(old, ec);
-      std::filesystem::remove(fresh, ec);
-      return false;
+    std::u16string trashError;
+    if (!shell_.KeepInTrash(path, trashError)) {
+      std::filesystem::path backup = path;
+      backup += ".bak";
+      std::string backupError;
+      if (!KeepBackupCopy(path, backup, backupError)) {
+        error = DecodeTextFile(backupError);
+        std::filesystem::remove(fresh, ec);
+        return false;
+      }
+      note = trashError.empty() ? std::u16string() : u"Корзина: " + trashError + u". ";
+      note += u"Старая версия сохранена как " + DecodeFileName(backup.filename()) + u".";
     }
   }
-  std::filesystem::rename(fresh, path, ec);
-  if (ec) {
-    error = SystemError(ec);
-    std::filesystem::remove(fresh, ec);
+  if (!CommitTemporary(fresh, path, writeError)) {
+    error = DecodeTextFile(writeError);
     return false;
   }
   return true;
@@ -181,11 +175,13 @@ Program::FormatOutcome Program::FormatBase() {
 
   FormatOutcome outcome = FormatOutcome::kDeclined;
   if (shell_.AskYesNo(u"Перезаписать " + settings_.baseName + u"?", MessageIcon::kInformation)) {
+    std::u16string note;
     std::u16string error;
     const std::filesystem::path path = BaseFilePath(settings_.baseName);
     report = shell_.ShownText();
-    if (ReplaceBaseFile(path, EncodeCp1251(Join(lines, kCrLf)), error)) {
+    if (ReplaceBaseFile(path, EncodeCp1251(Join(lines, kCrLf)), note, error)) {
       report += u"\r\n" + settings_.baseName + u" обновлен.";
+      if (!note.empty()) report += u"\r\n" + note;
       outcome = FormatOutcome::kWritten;
     } else {
       report += u"\r\n! " + error;
@@ -238,6 +234,11 @@ Program::ImportReport Program::ImportFiles(const std::vector<std::filesystem::pa
     std::string readError;
     if (!ReadRegularFile(source, kImportByteLimit, bytes, readError)) {
       skip("ошибка чтения: " + readError);
+      continue;
+    }
+    // Text holds no NUL: a program or a picture would only make a junk base.
+    if (bytes.find('\0') != std::string::npos) {
+      skip("двоичный файл, не текст");
       continue;
     }
     if (bytes.size() == kImportByteLimit) DropCutUtf8Tail(bytes);

@@ -40,8 +40,10 @@ class Shell {
   virtual int OptionValue(int index) const = 0;
   // Shows or clears the bold-italic auto marker on the generate button of count.
   virtual void MarkGenButton(int count, bool marked) = 0;
-  // Moves a file to the freedesktop trash; false with a description on failure.
-  virtual bool MoveToTrash(const std::filesystem::path& path, std::u16string& error) = 0;
+  // Puts the content of a file into the desktop's trash, recorded under the
+  // file's own name and place, while the file stays where it is (the caller
+  // replaces it next). False with a description when no trash takes it.
+  virtual bool KeepInTrash(const std::filesystem::path& path, std::u16string& error) = 0;
   // Opens a file with the program the desktop associates with it.
   virtual void OpenWithAssociatedProgram(const std::filesystem::path& path) = 0;
   // Monotonic milliseconds, wrapping as a signed 32-bit value.

@@ -1,6 +1,8 @@
 #include "base/catalogue.h"
 
+#include <algorithm>
 #include <system_error>
+#include <utility>
 
 #include "text/cp1251.h"
 #include "text/letter_case.h"
@@ -19,6 +21,12 @@ bool EqualIgnoringCase(std::u16string_view a, std::u16string_view b) {
   return true;
 }
 
+// A name inside the folder: no separator, not "." or "..", no NUL.
+bool IsPlainFileName(std::u16string_view name) {
+  return !name.empty() && name != u"." && name != u".." &&
+         name.find_first_of(std::u16string_view(u"/\0", 2)) == std::u16string_view::npos;
+}
+
 const std::u16string kNoEntry;
 const std::filesystem::path kNoPath;
 
@@ -30,14 +38,21 @@ void Catalogue::Clear() {
 }
 
 void Catalogue::ScanFolder(const std::filesystem::path& folder) {
+  std::vector<std::pair<std::u16string, std::filesystem::path>> found;
   std::error_code ec;
   std::filesystem::directory_iterator it(folder, ec);
   for (const std::filesystem::directory_iterator end; !ec && it != end; it.increment(ec)) {
     std::error_code typeError;
     if (!it->is_regular_file(typeError)) continue;
-    const std::filesystem::path& path = it->path();
-    Add(DecodeFileName(path.filename()), path);
+    found.emplace_back(DecodeFileName(it->path().filename()), it->path());
   }
+  // Folders list in no useful order; the menu lists by name, ignoring case.
+  std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
+    const std::u16string la = Lower(a.first);
+    const std::u16string lb = Lower(b.first);
+    return la != lb ? la < lb : a.first < b.first;
+  });
+  for (auto& [name, path] : found) Add(name, std::move(path));
 }
 
 void Catalogue::AddCatalogueFile(std::u16string_view name) {
@@ -69,9 +84,10 @@ std::filesystem::path EncodeFileName(std::u16string_view name) {
 
 std::filesystem::path ResolveBaseFile(const std::filesystem::path& folder,
                                       std::u16string_view baseName) {
+  if (!IsPlainFileName(baseName)) return {};
   const std::filesystem::path exact = folder / EncodeFileName(baseName);
   std::error_code ec;
-  if (baseName.empty() || std::filesystem::exists(exact, ec)) return exact;
+  if (std::filesystem::exists(exact, ec)) return exact;
   std::filesystem::directory_iterator it(folder, ec);
   for (const std::filesystem::directory_iterator end; !ec && it != end; it.increment(ec)) {
     std::error_code typeError;

@@ -41,7 +41,9 @@ std::u16string DecodeFileName(const std::filesystem::path& name);
 std::filesystem::path EncodeFileName(std::u16string_view name);
 // The file of the folder named baseName: the exact name when it exists, else
 // the first regular file whose name equals it ignoring letter case, else the
-// exact name (which does not exist).
+// exact name (which does not exist). A name that is not a plain name inside
+// the folder (a path, "." or "..") gives an empty path: a base never lies
+// outside the folder.
 std::filesystem::path ResolveBaseFile(const std::filesystem::path& folder,
                                       std::u16string_view baseName);
 

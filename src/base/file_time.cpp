@@ -17,10 +17,17 @@ std::u16string FileTimeText(const std::filesystem::path& path) {
       std::chrono::time_point_cast<std::chrono::system_clock::duration>(sys));
   std::tm local{};
   if (localtime_r(&t, &local) == nullptr) return u"?";
-  const std::string text = std::to_string(local.tm_year + 1900) + "-" +
-                           std::to_string(local.tm_mon + 1) + "-" + std::to_string(local.tm_mday) +
-                           " " + std::to_string(local.tm_hour) + ":" +
-                           std::to_string(local.tm_min) + ":" + std::to_string(local.tm_sec);
+  // Whole seconds miss a file rewritten within the same second: the stamp
+  // also carries the sub-second part and the size.
+  const auto subSecond =
+      std::chrono::duration_cast<std::chrono::nanoseconds>(sys.time_since_epoch()).count() %
+      1'000'000'000;
+  const auto size = std::filesystem::file_size(path, ec);
+  const std::string text =
+      std::to_string(local.tm_year + 1900) + "-" + std::to_string(local.tm_mon + 1) + "-" +
+      std::to_string(local.tm_mday) + " " + std::to_string(local.tm_hour) + ":" +
+      std::to_string(local.tm_min) + ":" + std::to_string(local.tm_sec) + "." +
+      std::to_string(subSecond) + " " + (ec ? std::string("?") : std::to_string(size));
   return Ascii(text);
 }
 

@@ -4,8 +4,9 @@
 
 namespace vm {
 
-// Local last-write time as "Y-M-D h:m:s" without leading zeros; only ever
-// compared for equality. An unreadable file gives "?".
+// Local last-write time as "Y-M-D h:m:s" without leading zeros, then the
+// nanoseconds and the size; only ever compared for equality. An unreadable
+// file gives "?".
 std::u16string FileTimeText(const std::filesystem::path& path);
 
 }  // namespace vm

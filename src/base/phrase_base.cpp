@@ -44,6 +44,12 @@ PhraseBase IndexBaseText(std::u16string input, const std::function<std::int64_t(
   std::int64_t start = tick();
   auto text = std::make_shared<std::u16string>(std::move(input));
   ReplaceAll(*text, u"\n\r", kCrLf);
+  // The generator's line-break marker is backslash and a small n; it must
+  // survive the upper-casing (the keys see it upper-cased, as before).
+  std::vector<std::size_t> markers;
+  for (std::size_t at = text->find(kBreakMarker); at != std::u16string::npos;
+       at = text->find(kBreakMarker, at + 2))
+    markers.push_back(at + 1);
   UpperInPlace(*text);
   timings.I1 = tick() - start;
 
@@ -56,6 +62,7 @@ PhraseBase IndexBaseText(std::u16string input, const std::function<std::int64_t(
   auto folded = std::make_shared<std::u16string>(FoldedCopy(*text));
   base.keys = Rebase(base.lines, *text, *folded);
   timings.I3 = tick() - start;
+  for (const std::size_t at : markers) (*text)[at] = u'n';
 
   base.text = std::move(text);
   base.folded = std::move(folded);

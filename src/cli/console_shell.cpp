@@ -23,29 +23,11 @@ void ConsoleShell::ShowText(std::u16string_view text, Alignment alignment) {
   if (echo_ != nullptr) *echo_ << TerminalText(text) << '\n' << std::flush;
 }
 
-// Scripts have no desktop trash; the formatter's old file is kept beside the
-// new one as "<name>.bak" instead, so nothing is lost. The file itself stays
-// (the backup is a second link, or a copy) until the new content is renamed
-// over it, so a kill at any moment leaves a whole base behind.
-bool ConsoleShell::MoveToTrash(const std::filesystem::path& path, std::u16string& error) {
-  std::filesystem::path backup = path;
-  backup += ".bak";
-  std::filesystem::path kept = backup;
-  kept += ".tmp";
-  std::error_code ec;
-  std::filesystem::remove(kept, ec);
-  std::filesystem::create_hard_link(path, kept, ec);
-  if (ec) {
-    ec.clear();
-    std::filesystem::copy_file(path, kept, ec);
-  }
-  if (!ec) std::filesystem::rename(kept, backup, ec);
-  if (ec) {
-    error = DecodeTextFile(ec.message());
-    std::error_code ignored;
-    std::filesystem::remove(kept, ignored);
-  }
-  return !ec;
+// Scripts have no desktop trash: the formatter keeps the old content as
+// "<name>.bak" beside the new one instead.
+bool ConsoleShell::KeepInTrash(const std::filesystem::path&, std::u16string& error) {
+  error.clear();
+  return false;
 }
 
 std::int32_t ConsoleShell::TickCount() const {

@@ -25,7 +25,7 @@ class ConsoleShell : public Shell {
   std::u16string EpilogueText() const override { return {}; }
   int OptionValue(int index) const override { return boxes_[static_cast<std::size_t>(index)]; }
   void MarkGenButton(int, bool) override {}
-  bool MoveToTrash(const std::filesystem::path& path, std::u16string& error) override;
+  bool KeepInTrash(const std::filesystem::path& path, std::u16string& error) override;
   void OpenWithAssociatedProgram(const std::filesystem::path&) override {}
   std::int32_t TickCount() const override;
   void SetOptionEnabled(int, bool) override {}

@@ -89,7 +89,7 @@ void LayOut(RandomSource& random, const GenerationFlags& flags, std::vector<std:
 
     if (flags.ParagraphBreaks && !last) {
       if (flags.Lyrics) {
-        if (i % 4 == 0 && (EndsWith(sep, u" ") || EndsInSentenceEnd(sep)) && Chance(random, 0.8F))
+        if (i % 4 == 0 && (Right(sep, 2) == u" " || EndsInSentenceEnd(sep)) && Chance(random, 0.8F))
           p += kBreakMarker;
       } else if (Chance(random, 0.22F) && EndsInSentenceEnd(sep)) {
         if (flags.NoCapsLock) capitaliseNext = true;
@@ -102,21 +102,25 @@ void LayOut(RandomSource& random, const GenerationFlags& flags, std::vector<std:
 
 }  // namespace
 
-ComposeResult ComposeText(const ComposeContext& context, std::int32_t count, std::int32_t useed) {
+ComposeResult ComposeText(const ComposeContext& context, std::int32_t count, std::int32_t useed,
+                          bool seededRetry) {
   RandomSource& random = context.random;
   GenerationFlags& flags = context.flags;
   ComposeResult result;
 
-  if (useed != 0) {
+  const bool seeded = useed != 0 || seededRetry;
+  if (seeded) {
     flags.Entropy = true;
     flags.UseCache = false;
     flags.Markup = false;
     flags.Chaos = false;
+  }
+  if (useed != 0) {
     random.Seed(static_cast<std::uint32_t>(useed));
     count = RandomUpTo(random, 31) + 1;
   }
   result.count = count;
-  if (flags.Entropy) RollMood(random, flags, useed != 0);
+  if (flags.Entropy) RollMood(random, flags, seeded);
 
   if (context.base.UBound() == -1 && !flags.Chaos) {
     result.status = ComposeStatus::kEmptyBase;

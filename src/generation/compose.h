@@ -31,8 +31,11 @@ struct ComposeResult {
 };
 
 // useed != 0 makes the run reproducible: flags are overridden and the random
-// source is reseeded from it. The flags keep the mood roll afterwards.
-ComposeResult ComposeText(const ComposeContext& context, std::int32_t count, std::int32_t useed);
+// source is reseeded from it. seededRetry is the retry of such a run after an
+// empty pick: the same overrides, no reseed, the count as the first try left
+// it. The flags keep the mood roll afterwards.
+ComposeResult ComposeText(const ComposeContext& context, std::int32_t count, std::int32_t useed,
+                          bool seededRetry = false);
 
 // True when the last two characters of sep are ". ", "? " or "! ".
 bool EndsInSentenceEnd(std::u16string_view sep);

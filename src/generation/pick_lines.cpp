@@ -78,11 +78,16 @@ std::int32_t CachedLine(RandomSource& random, std::int32_t ubound, RecentCache& 
 std::u16string ShuffleWords(RandomSource& random, std::u16string_view text, bool keepLast) {
   if (text.empty()) return {};
   std::vector<std::u16string> words = SplitWords(text);
-  for (auto& word : words) {
-    if (Chance(random, 0.5F) && word.size() >= 4) word = AddHyphens(random, word);
+  const auto last = static_cast<std::int32_t>(words.size()) - 1;
+  for (std::int32_t i = 0; i <= last; ++i) {
+    std::u16string& word = words[static_cast<std::size_t>(i)];
+    if (!Chance(random, 0.5F) || word.size() < 4) continue;
+    // The kept last word carries the rhyme: its draws are still taken, so the
+    // later ones stay in place, but it keeps its spelling.
+    std::u16string hyphenated = AddHyphens(random, word);
+    if (!(keepLast && i == last)) word = std::move(hyphenated);
   }
 
-  const auto last = static_cast<std::int32_t>(words.size()) - 1;
   const std::int32_t m = keepLast && last > 0 ? last - 1 : last;
   const auto count = static_cast<std::size_t>(m) + 1;
   std::vector<bool> taken(count, false);

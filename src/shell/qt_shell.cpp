@@ -18,6 +18,8 @@
 #include "shell/life_picture.h"
 #include "shell/output_box.h"
 #include "shell/qt_text.h"
+#include "text/cp1251.h"
+#include "tools/trash.h"
 
 namespace vm::shell {
 namespace {
@@ -98,12 +100,10 @@ void QtShell::MarkGenButton(int count, bool marked) {
   form_.MarkGenButton(count, marked);
 }
 
-bool QtShell::MoveToTrash(const std::filesystem::path& path, std::u16string& error) {
-  // Without the data home Qt would put the trash under the current folder.
-  QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
-  QFile file(LocalPath(path));
-  if (file.moveToTrash()) return true;
-  error = FromQ(file.errorString());
+bool QtShell::KeepInTrash(const std::filesystem::path& path, std::u16string& error) {
+  std::string reason;
+  if (LinkIntoTrash(path, HomeTrashFolder(), reason)) return true;
+  error = DecodeTextFile(reason);
   return false;
 }
 

@@ -27,7 +27,7 @@ class QtShell : public Shell {
   std::u16string EpilogueText() const override;
   int OptionValue(int index) const override;
   void MarkGenButton(int count, bool marked) override;
-  bool MoveToTrash(const std::filesystem::path& path, std::u16string& error) override;
+  bool KeepInTrash(const std::filesystem::path& path, std::u16string& error) override;
   void OpenWithAssociatedProgram(const std::filesystem::path& path) override;
   std::int32_t TickCount() const override;
   void SetOptionEnabled(int index, bool enabled) override;

@@ -170,7 +170,11 @@ std::string ToUtf8(std::u16string_view text) {
 }
 
 std::u16string DecodeTextFile(std::string_view bytes) {
-  return LooksLikeUtf8(bytes) ? FromUtf8(bytes) : DecodeCp1251(bytes);
+  if (!LooksLikeUtf8(bytes)) return DecodeCp1251(bytes);
+  // A byte-order mark says how the file is written; it is not text.
+  constexpr std::string_view kBom = "\xEF\xBB\xBF";
+  if (bytes.substr(0, kBom.size()) == kBom) bytes.remove_prefix(kBom.size());
+  return FromUtf8(bytes);
 }
 
 }  // namespace vm

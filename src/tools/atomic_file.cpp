@@ -61,29 +61,29 @@ void SyncFolder(const std::filesystem::path& folder) {
 
 }  // namespace
 
-bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
-                         std::string& error) {
+bool WriteTemporaryBeside(const std::filesystem::path& path, std::string_view bytes,
+                          std::filesystem::path& temporary, std::string& error) {
   if (path.filename().empty()) {
     error = Describe(EISDIR);
     return false;
   }
-  std::filesystem::path temporary;
   const int fd = CreateTemporary(path, temporary);
   if (fd < 0) {
     error = Describe(errno);
     return false;
   }
-  // A replaced file keeps its permissions.
+  // A replaced file keeps its permissions (and its owner, where allowed).
   struct stat old {};
-  if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 07777);
+  if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+      // Only the owner's own files can be given away; the mode still holds.
+    }
+    ::fchmod(fd, old.st_mode & 07777);
+  }
 
   bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
   int code = ok ? 0 : errno;
   if (::close(fd) != 0 && ok) {
-    ok = false;
-    code = errno;
-  }
-  if (ok && ::rename(temporary.c_str(), path.c_str()) != 0) {
     ok = false;
     code = errno;
   }
@@ -92,8 +92,25 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
     error = Describe(code);
     return false;
   }
+  return true;
+}
+
+bool CommitTemporary(const std::filesystem::path& temporary, const std::filesystem::path& path,
+                     std::string& error) {
+  if (::rename(temporary.c_str(), path.c_str()) != 0) {
+    error = Describe(errno);
+    ::unlink(temporary.c_str());
+    return false;
+  }
   SyncFolder(FolderOf(path));
   return true;
+}
+
+bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                         std::string& error) {
+  std::filesystem::path temporary;
+  return WriteTemporaryBeside(path, bytes, temporary, error) &&
+         CommitTemporary(temporary, path, error);
 }
 
 bool ReadRegularFile(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes,

@@ -14,6 +14,14 @@ namespace vm {
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                          std::string& error);
 
+// The two halves of WriteFileAtomically, for callers with a step between:
+// a new temporary file beside path holding bytes (path's permissions, flushed
+// to disk), then its rename over path.
+bool WriteTemporaryBeside(const std::filesystem::path& path, std::string_view bytes,
+                          std::filesystem::path& temporary, std::string& error);
+bool CommitTemporary(const std::filesystem::path& temporary, const std::filesystem::path& path,
+                     std::string& error);
+
 // Reads at most maxBytes from the start of a regular file. Folders, FIFOs and
 // devices are refused without blocking. On failure error holds a description.
 bool ReadRegularFile(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes,

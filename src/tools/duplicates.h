@@ -7,8 +7,8 @@
 
 namespace vm {
 
-// Two lines are the same when the CRC-32 of their Windows-1251 bytes is (so a
-// collision drops a distinct line). Kept lines are moved, not copied.
+// A line is dropped only when its text equals an earlier line's (the CRC-32
+// of its Windows-1251 bytes is just the hash). Kept lines are moved, not copied.
 // progress(walked, total) runs after line 0, every 1024th line and the last.
 // Returns the number of lines dropped.
 std::int32_t RemoveDuplicateLines(

@@ -6,4 +6,5 @@ target_sources(vm_core PRIVATE
   tools/import_text.cpp
   tools/journal_record.cpp
   tools/lines_word.cpp
+  tools/trash.cpp
 )

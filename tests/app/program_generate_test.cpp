@@ -12,6 +12,8 @@
 namespace vm {
 namespace {
 
+using namespace std::string_view_literals;
+
 using test::FakeShell;
 using test::TempFolder;
 
@@ -169,6 +171,50 @@ TEST_F(Generate, SeededRunsRepeatIgnoreMoodAndRestoreTheFlags) {
   EXPECT_NE(shell.shown, first);
   program.GenerateFromSeed(u"");
   EXPECT_NE(shell.shown, first);  // empty text: nothing new is shown
+}
+
+// A seeded run whose first pick finds nothing retries with the same
+// overrides: still no chaos, no prologue, the same text for the same seed.
+// A text whose CRC-32 is 0 is seeded too.
+TEST_F(Generate, SeededRetriesAndCrcZeroStaySeeded) {
+  Load(u"\r\nХ");  // an empty line and one word: many first picks find nothing
+  shell.prologue = u"П ";
+  for (int i = 0; i < 60; ++i) {
+    const std::u16string seed = u"сид " + Decimal(i);
+    program.GenerateFromSeed(seed);
+    const std::u16string first = shell.shown;
+    for (const char16_t c : first)
+      ASSERT_TRUE(u"ХхГг.,!?— \r\n"sv.find(c) != u"ХхГг.,!?— \r\n"sv.npos) << ToUtf8(first);
+    program.GenerateFromSeed(seed);
+    ASSERT_EQ(shell.shown, first);
+  }
+  const std::u16string crcZero = DecodeCp1251(
+      "\xD1\xC8\xC4 \xC6\xDF\xC1\xEA"
+      "a\xFC\xC3");
+  Load(kBase);
+  program.GenerateFromSeed(crcZero);
+  const std::u16string first = shell.shown;
+  program.GenerateFromSeed(crcZero);
+  EXPECT_EQ(shell.shown, first);
+}
+
+// Between stanzas a blank line may follow only a blank or a sentence end,
+// never a comma or a dash.
+TEST_F(Generate, StanzaBreaksFollowOnlyBlanksAndSentenceEnds) {
+  Load(kBase);
+  SetOptions({kOptLyrics, kOptParagraphBreaks, kOptPunctuation});
+  int stanzas = 0;
+  for (std::uint32_t seed = 1; seed <= 300; ++seed) {
+    program.Random().Seed(seed);
+    program.SHIT(10, 0);
+    for (std::size_t at = shell.shown.find(u"\r\n\r\n"); at != std::u16string::npos;
+         at = shell.shown.find(u"\r\n\r\n", at + 1)) {
+      ++stanzas;
+      ASSERT_GT(at, 0U);
+      EXPECT_TRUE(u",—"sv.find(shell.shown[at - 1]) == u",—"sv.npos) << ToUtf8(shell.shown);
+    }
+  }
+  EXPECT_GT(stanzas, 20);
 }
 
 TEST_F(Generate, AutoModeStateTable) {

@@ -1,4 +1,8 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
 
 #include "app/program.h"
 #include "fake_shell.h"
@@ -83,16 +87,64 @@ TEST(LoadBase, UnchangedFileAndSameBuiltinReturnEarly) {
   EXPECT_GT(l.shell.shownHistory.size(), afterBuiltin);
 }
 
-TEST(LoadBase, MissingFileEmptiesTheBaseButKeepsThePreviousStamp) {
+TEST(LoadBase, AfterAMissingOrOutsideFileAnyBaseIsReadAgain) {
   Loaded l("A\r\nB");
+  l.folder.Write("../outside.txt", "X");
+  for (const std::u16string& name : {std::u16string(u"gone.txt"), std::u16string(u"../outside.txt"),
+                                     FromUtf8((l.folder / "b.txt").string())}) {
+    l.program.BaseName() = name;
+    l.program.LoadBase();
+    EXPECT_EQ(l.program.Base().UBound(), -1) << ToUtf8(name);
+    EXPECT_EQ(l.ReportLines()[4], u"0");
+    l.program.BaseName() = u"b.txt";
+    l.program.LoadBase();
+    EXPECT_EQ(l.program.Base().UBound(), 1) << ToUtf8(name);
+  }
+  std::filesystem::remove(l.folder / "../outside.txt");
+  l.program.ChooseBuiltin(kBaseTrash);
+  const auto trashLines = l.program.Base().UBound();
   l.program.BaseName() = u"gone.txt";
   l.program.LoadBase();
-  EXPECT_EQ(l.program.Base().UBound(), -1);
-  EXPECT_EQ(l.ReportLines()[4], u"0");
-  // The previous file is unchanged, so choosing it again keeps the empty base.
-  l.program.BaseName() = u"b.txt";
+  l.program.ChooseBuiltin(kBaseTrash);
+  EXPECT_EQ(l.program.Base().UBound(), trashLines);
+}
+
+TEST(LoadBase, AFileRewrittenWithinTheSameSecondOrMadeReadableIsReadAgain) {
+  namespace fs = std::filesystem;
+  Loaded l("A\r\nB");
+  const fs::path path = l.folder / "b.txt";
+  const auto stamp = fs::last_write_time(path);
+  l.folder.Write("b.txt", "A\r\nB\r\nC");  // same second, new size
+  fs::last_write_time(path, stamp);
   l.program.LoadBase();
+  EXPECT_EQ(l.program.Base().UBound(), 2);
+  l.folder.Write("b.txt", "C\r\nD\r\nE");  // same size, a moment later
+  fs::last_write_time(path, stamp + std::chrono::milliseconds(1));
+  l.program.LoadBase();
+  EXPECT_EQ(l.program.Base().lines[0], u"C");
+
+  // Unreadable (for an ordinary user; root reads anything), then fixed.
+  l.folder.Write("b.txt", "F");
+  fs::permissions(path, fs::perms::none);
+  fs::permissions(l.folder.path(), fs::perms::all);
+  const bool root = ::geteuid() == 0;
+  if (root) {
+    ASSERT_EQ(::seteuid(65534), 0);
+  }
+  l.program.LoadBase();
+  if (root) {
+    ASSERT_EQ(::seteuid(0), 0);
+  }
   EXPECT_EQ(l.program.Base().UBound(), -1);
+  fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+  l.program.LoadBase();
+  EXPECT_EQ(l.program.Base().lines, std::vector<std::u16string_view>{u"F"});
+}
+
+TEST(LoadBase, TheBreakMarkerKeepsItsSmallN) {
+  Loaded l("a\\nb \\N\r\nc\\");
+  EXPECT_EQ(l.program.Base().lines, (std::vector<std::u16string_view>{u"A\\nB \\N", u"C\\"}));
+  EXPECT_EQ(l.program.Base().keys[0], u"A\\NB \\N");
 }
 
 TEST(LoadBase, CatalogueNamesFindFilesWhateverTheirCase) {

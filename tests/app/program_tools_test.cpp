@@ -6,6 +6,8 @@
 #include "temp_folder.h"
 #include "text/cp1251.h"
 #include "text/strings.h"
+#include "tools/atomic_file.h"
+#include "tools/trash.h"
 
 namespace vm {
 namespace {
@@ -43,25 +45,45 @@ TEST_F(Tools, FormatterReportsAndWritesUpperCaseWithoutFinalBreak) {
 }
 
 // A kill at any moment leaves a whole base: while the old content goes to
-// the trash, the base file still holds it, and the new content waits beside it.
-TEST_F(Tools, TheBaseFileNeverGoesMissing) {
+// the trash, the base file still holds it, and the new content waits beside
+// it with the base's permissions.
+TEST_F(Tools, TheBaseFileNeverGoesMissingAndKeepsItsMode) {
   const std::string original = EncodeCp1251(u"старое, содержимое");
   const auto path = folder.Write("source_b.txt", original);
+  std::filesystem::permissions(
+      path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
   program.BaseName() = u"source_b.txt";
   shell.answers = {true};
-  std::string atTrash;
   shell.onTrash = [&](const std::filesystem::path& trashed) {
-    EXPECT_NE(trashed, path);
-    EXPECT_EQ(TempFolder::Read(trashed), original);
-    atTrash = TempFolder::Read(path);
-    std::filesystem::remove(trashed);  // as the real trash would
+    EXPECT_EQ(trashed, path);
+    EXPECT_EQ(TempFolder::Read(path), original);
   };
   EXPECT_EQ(program.FormatBase(), Program::FormatOutcome::kWritten);
-  EXPECT_EQ(atTrash, original);
+  EXPECT_EQ(shell.trashed.size(), 1U);
   EXPECT_EQ(FileText(path), u"СТАРОЕ СОДЕРЖИМОЕ");
+  EXPECT_EQ(std::filesystem::status(path).permissions(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
                           std::filesystem::directory_iterator()),
             1);
+}
+
+// The trash records the base under its own name and place, and holds its
+// old content while the base file takes the new one.
+TEST(Trash, LinksTheFileUnderItsOwnNameAndPlace) {
+  TempFolder folder;
+  const auto path = folder.Write("source_b.txt", "old");
+  const auto trash = folder / "Trash";
+  std::string error;
+  ASSERT_TRUE(LinkIntoTrash(path, trash, error)) << error;
+  ASSERT_TRUE(LinkIntoTrash(path, trash, error)) << error;
+  ASSERT_TRUE(WriteFileAtomically(path, "new", error)) << error;
+  EXPECT_EQ(TempFolder::Read(trash / "files/source_b.txt"), "old");
+  EXPECT_TRUE(std::filesystem::exists(trash / "files/source_b.txt.2"));
+  const std::string info = TempFolder::Read(trash / "info/source_b.txt.trashinfo");
+  EXPECT_TRUE(StartsWith(FromUtf8(info),
+                         u"[Trash Info]\nPath=" + FromUtf8(path.string()) + u"\nDeletionDate="))
+      << info;
 }
 
 TEST_F(Tools, FormatterDropsRepeatsAndKeepsOrder) {
@@ -97,31 +119,39 @@ TEST_F(Tools, EmptyBaseCannotBeFormatted) {
   EXPECT_EQ(shell.shown, u"source_b.txt пуст. Нет пути форматировать.");
 }
 
-TEST_F(Tools, AFailedMoveToTheTrashKeepsTheOldFile) {
+// Without a trash the old content stays beside the base as its backup.
+TEST_F(Tools, WithoutATrashTheOldBaseBecomesItsBackup) {
   const std::string original = EncodeCp1251(u"старое, содержимое");
   const auto path = folder.Write("source_b.txt", original);
   program.BaseName() = u"source_b.txt";
   shell.answers = {true};
   shell.trashSucceeds = false;
-  EXPECT_EQ(program.FormatBase(), Program::FormatOutcome::kWriteFailed);
-  EXPECT_EQ(TempFolder::Read(path), original);
-  EXPECT_TRUE(EndsWith(shell.shown, u"\r\n! trash refused")) << ToUtf8(shell.shown);
+  EXPECT_EQ(program.FormatBase(), Program::FormatOutcome::kWritten);
+  EXPECT_EQ(FileText(path), u"СТАРОЕ СОДЕРЖИМОЕ");
+  EXPECT_EQ(TempFolder::Read(folder / "source_b.txt.bak"), original);
+  EXPECT_TRUE(EndsWith(shell.shown,
+                       u"\r\nКорзина: trash refused. Старая версия сохранена как "
+                       u"source_b.txt.bak."))
+      << ToUtf8(shell.shown);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
                           std::filesystem::directory_iterator()),
-            1);  // no temporary file left behind
+            2);  // no temporary file left behind
 }
 
 TEST_F(Tools, ImportCreatesBasesAndSkipsWhatItMust) {
   TempFolder sources;
   const auto book = sources.Write("Book.TXT", "one two\r\nthree");
   const auto notes = sources.Write("notes.doc", "x");
+  const auto binary = sources.Write("app.bin", std::string("MZ\0\0x", 5));
   const auto fifo = sources / "pipe";
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
   shell.answers = {true};
-  auto report = program.ImportFiles({book, notes, sources / "missing.txt", fifo, sources.path()});
-  EXPECT_EQ(shell.questions.back(), u"Импортировать полученные файлы? (5)");
+  auto report =
+      program.ImportFiles({book, notes, sources / "missing.txt", fifo, sources.path(), binary});
+  EXPECT_EQ(shell.questions.back(), u"Импортировать полученные файлы? (6)");
   EXPECT_EQ(report.imported, 2);
-  EXPECT_EQ(report.skipped.size(), 3U);
+  EXPECT_EQ(report.skipped.size(), 4U);
+  EXPECT_FALSE(std::filesystem::exists(folder / "source_app.bin.txt"));
   EXPECT_EQ(TempFolder::Read(folder / "source_book.txt"), "ONE TWO\r\nTHREE");
   EXPECT_TRUE(std::filesystem::exists(folder / "source_notes.doc.txt"));
   EXPECT_EQ(shell.shown, u"Импорт файлов завершен");

@@ -1,4 +1,5 @@
 #include "base/catalogue.h"
+#include "text/cp1251.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -6,6 +7,7 @@
 #include <algorithm>
 #include <fstream>
 #include <set>
+#include <vector>
 
 namespace vm {
 namespace {
@@ -48,6 +50,17 @@ TEST_F(CatalogueFolder, ListsBaseFilesLowerCased) {
   }
 }
 
+TEST_F(CatalogueFolder, ListsByNameIgnoringCase) {
+  for (const char* name : {"source_b.txt", "Source_C.txt", "source_a.txt", "SOURCE_Б.TXT"})
+    Touch(name);
+  Catalogue c;
+  c.ScanFolder(folder_);
+  std::vector<std::u16string> listed;
+  for (int i = 1; i <= c.Count(); ++i) listed.push_back(c.Entry(i));
+  EXPECT_EQ(listed, (std::vector<std::u16string>{u"source_a.txt", u"source_b.txt", u"source_c.txt",
+                                                 u"source_б.txt"}));
+}
+
 TEST_F(CatalogueFolder, DecodesNamesAndClearsBetweenScans) {
   Touch("source_стихи.txt");                 // UTF-8
   Touch("source_\xCA\xCD\xC8\xC3\xC0.TXT");  // Windows-1251 "КНИГА"
@@ -70,6 +83,9 @@ TEST_F(CatalogueFolder, ResolvesBaseNameIgnoringCase) {
   Touch("source_poems.txt");
   EXPECT_EQ(ResolveBaseFile(folder_, u"source_poems.txt"), folder_ / "source_poems.txt");
   EXPECT_EQ(ResolveBaseFile(folder_, u"source_none.txt"), folder_ / "source_none.txt");
+  // A base is a name inside the folder, never a way out of it.
+  for (const char16_t* name : {u"", u".", u"..", u"../source_poems.txt", u"/etc/passwd", u"a/b"})
+    EXPECT_EQ(ResolveBaseFile(folder_ / "sub", name), fs::path()) << ToUtf8(name);
 }
 
 TEST(Catalogue, AddCatalogueFileFilters) {

@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 using test::TempFolder;
 
 // The console shell, dying at its killAt-th step (0: never). A step is each
-// shown text, each event loop turn, and either side of the trash move.
+// shown text, each event loop turn, and either side of the trash step.
 class KillingShell : public ConsoleShell {
  public:
   explicit KillingShell(int killAt) : killAt_(killAt) {}
@@ -30,11 +30,11 @@ class KillingShell : public ConsoleShell {
     Step();
   }
   void ProcessEvents() override { Step(); }
-  bool MoveToTrash(const fs::path& path, std::u16string& error) override {
+  bool KeepInTrash(const fs::path& path, std::u16string& error) override {
     Step();
-    const bool moved = ConsoleShell::MoveToTrash(path, error);
+    const bool kept = ConsoleShell::KeepInTrash(path, error);
     Step();
-    return moved;
+    return kept;
   }
 
  private:

@@ -45,7 +45,7 @@ class FakeShell : public Shell {
   std::u16string EpilogueText() const override { return epilogue; }
   int OptionValue(int index) const override { return options[static_cast<std::size_t>(index)]; }
   void MarkGenButton(int count, bool marked) override { marks.emplace_back(count, marked); }
-  bool MoveToTrash(const std::filesystem::path& path, std::u16string& error) override {
+  bool KeepInTrash(const std::filesystem::path& path, std::u16string& error) override {
     trashed.push_back(path);
     if (onTrash) onTrash(path);
     if (!trashSucceeds) error = u"trash refused";

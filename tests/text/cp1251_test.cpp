@@ -55,6 +55,10 @@ TEST(Cp1251, Utf8DetectionNeedsValidMultiByteText) {
   EXPECT_FALSE(LooksLikeUtf8("\xD0\x9F\xFF"));              // broken tail
   EXPECT_EQ(DecodeTextFile("\xD0\x9F\xD1\x80\xD0\xB8"), u"При");
   EXPECT_EQ(DecodeTextFile("\xCF\xF0\xE8"), u"При");
+  EXPECT_EQ(DecodeTextFile("\xEF\xBB\xBF\xD0\x9F"), u"П");  // the byte-order mark is no text
+  EXPECT_EQ(DecodeTextFile("\xEF\xBB\xBF"
+                           "ab"),
+            u"ab");
   EXPECT_EQ(ToUtf8(FromUtf8("a\xF0\x9F\x98\x80z")), "a\xF0\x9F\x98\x80z");
 }
 
