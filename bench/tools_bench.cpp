@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "generation/random_source.h"
+#include "random/random_source.h"
 #include "text/cp1251.h"
 #include "text/strings.h"
 #include "tools/duplicates.h"

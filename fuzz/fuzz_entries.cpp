@@ -10,7 +10,7 @@
 #include "base/rijndael.h"
 #include "base/word_end.h"
 #include "cli/cli.h"
-#include "generation/random_source.h"
+#include "random/random_source.h"
 #include "text/cp1251.h"
 #include "text/letter_case.h"
 #include "text/strings.h"

@@ -6,7 +6,7 @@
 
 #include "app/beat_clock.h"
 #include "app/life_grid.h"
-#include "generation/random_source.h"
+#include "random/random_source.h"
 
 namespace vm {
 

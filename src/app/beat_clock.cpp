@@ -1,5 +1,7 @@
 #include "app/beat_clock.h"
 
+#include <chrono>
+
 namespace vm {
 namespace {
 // now + 120 with silent 32-bit wrap.
@@ -19,6 +21,13 @@ bool BeatClock::IsBeat(std::int32_t now) {
     return true;
   }
   return false;
+}
+
+std::int32_t SteadyTickCount() {
+  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                      std::chrono::steady_clock::now().time_since_epoch())
+                      .count();
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(ms));
 }
 
 }  // namespace vm

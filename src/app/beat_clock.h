@@ -5,6 +5,9 @@
 
 namespace vm {
 
+// Milliseconds of a monotonic clock, wrapping as a signed 32-bit count.
+std::int32_t SteadyTickCount();
+
 class BeatClock {
  public:
   static constexpr std::int32_t kBeatMs = 120;

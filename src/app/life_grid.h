@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "generation/random_source.h"
+#include "random/random_source.h"
 
 namespace vm {
 

@@ -32,10 +32,6 @@ std::u16string KibibytesText(double size) {
   return DecodeTextFile(out.str());
 }
 
-bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
-  return Upper(a) == Upper(b);
-}
-
 }  // namespace
 
 std::filesystem::path Program::BaseFilePath(std::u16string_view name) const {

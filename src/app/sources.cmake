@@ -1,4 +1,4 @@
-target_sources(vm_core PRIVATE
+target_sources(vm_app PRIVATE
   app/about_text.cpp
   app/aux_timer.cpp
   app/beat_clock.cpp

@@ -17,22 +17,13 @@ class Catalogue {
   // Adds every base file among the folder's regular files, in listing order.
   // Not recursive; an unreadable folder adds nothing.
   void ScanFolder(const std::filesystem::path& folder);
-  // Adds name, lower-cased, when it starts with "source_" and ends with ".txt".
-  void AddCatalogueFile(std::u16string_view name);
 
   std::int32_t Count() const { return static_cast<std::int32_t>(entries_.size()); }
   // Entry i, 1-based: the lower-cased file name. Empty when out of range.
   const std::u16string& Entry(std::int32_t i) const;
-  // Where entry i really is: the folder and the name as spelt on disk for a
-  // scanned file (the lower-cased name may not exist on a case-sensitive
-  // file system), the name itself for one added by name.
-  const std::filesystem::path& EntryPath(std::int32_t i) const;
 
  private:
-  void Add(std::u16string_view name, std::filesystem::path path);
-
   std::vector<std::u16string> entries_;
-  std::vector<std::filesystem::path> paths_;
 };
 
 // File names are bytes: UTF-8 when valid, else Windows-1251.
@@ -46,13 +37,6 @@ std::filesystem::path EncodeFileName(std::u16string_view name);
 // outside the folder.
 std::filesystem::path ResolveBaseFile(const std::filesystem::path& folder,
                                       std::u16string_view baseName);
-
-// The path with a trailing "/"; "/" for an empty path.
-std::u16string WithBackslash(std::u16string_view path);
-// The text up to, not including, its first NUL.
-std::u16string_view TrimAtNul(std::u16string_view text);
-// The part of the path after its last "/" (the whole path when it has none).
-std::u16string FileNameOf(std::u16string_view path);
 
 struct MainMenuState {
   // Check marks of mnuFileEn(1) "[VM: стандартный]" and (2) "[VM: треш]" at

@@ -69,21 +69,4 @@ PhraseBase IndexBaseText(std::u16string input, const std::function<std::int64_t(
   return base;
 }
 
-PhraseBase PhraseBase::FromLines(const std::vector<std::u16string>& lines) {
-  auto text = std::make_shared<std::u16string>();
-  for (const auto& line : lines) *text += line;
-  auto folded = std::make_shared<std::u16string>(*text);
-  FoldRhymeLetters(*folded);
-  PhraseBase base;
-  std::size_t at = 0;
-  for (const auto& line : lines) {
-    base.lines.emplace_back(text->data() + at, line.size());
-    base.keys.emplace_back(folded->data() + at, line.size());
-    at += line.size();
-  }
-  base.text = std::move(text);
-  base.folded = std::move(folded);
-  return base;
-}
-
 }  // namespace vm

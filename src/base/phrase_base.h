@@ -18,9 +18,6 @@ struct PhraseBase {
   // Owns what the views point into; copies of a base share it.
   std::shared_ptr<const std::u16string> text;
   std::shared_ptr<const std::u16string> folded;
-
-  // A base made of exactly these lines (they may hold any characters).
-  static PhraseBase FromLines(const std::vector<std::u16string>& lines);
 };
 
 // Elapsed milliseconds of the three indexing passes, for the load report.

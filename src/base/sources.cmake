@@ -1,4 +1,4 @@
-target_sources(vm_core PRIVATE
+target_sources(vm_base PRIVATE
   base/catalogue.cpp
   base/file_time.cpp
   base/phrase_base.cpp

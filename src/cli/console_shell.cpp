@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "app/beat_clock.h"
 #include "text/cp1251.h"
 #include "text/strings.h"
 
@@ -31,10 +32,7 @@ bool ConsoleShell::KeepInTrash(const std::filesystem::path&, std::u16string& err
 }
 
 std::int32_t ConsoleShell::TickCount() const {
-  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                      std::chrono::steady_clock::now().time_since_epoch())
-                      .count();
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(ms));
+  return SteadyTickCount();
 }
 
 }  // namespace vm

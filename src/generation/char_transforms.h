@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "generation/random_source.h"
+#include "random/random_source.h"
 
 namespace vm {
 

@@ -19,10 +19,6 @@ bool EndsInSentenceEnd(std::u16string_view sep) {
   return tail == u". " || tail == u"? " || tail == u"! ";
 }
 
-std::int32_t RoundHalfEven(double value) {
-  return static_cast<std::int32_t>(std::nearbyint(value));
-}
-
 namespace {
 
 void RollMood(RandomSource& random, GenerationFlags& flags, bool seeded) {
@@ -129,7 +125,8 @@ ComposeResult ComposeText(const ComposeContext& context, std::int32_t count, std
 
   std::int32_t n = count + RandomUpTo(random, 4);
   if (!flags.Chaos) {
-    if (flags.Lyrics) n += RandomUpTo(random, RoundHalfEven(count / 10.0));
+    if (flags.Lyrics)
+      n += RandomUpTo(random, static_cast<std::int32_t>(RoundHalfEven(count / 10.0)));
     if (flags.UseCache && context.base.UBound() - context.cache.Size() <= n) context.cache.Clear();
   }
 

@@ -6,8 +6,8 @@
 
 #include "base/phrase_base.h"
 #include "generation/options.h"
-#include "generation/random_source.h"
 #include "generation/recent_cache.h"
+#include "random/random_source.h"
 
 namespace vm {
 
@@ -39,7 +39,5 @@ ComposeResult ComposeText(const ComposeContext& context, std::int32_t count, std
 
 // True when the last two characters of sep are ". ", "? " or "! ".
 bool EndsInSentenceEnd(std::u16string_view sep);
-// Rounds to the nearest integer, halves to even.
-std::int32_t RoundHalfEven(double value);
 
 }  // namespace vm

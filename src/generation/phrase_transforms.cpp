@@ -44,11 +44,6 @@ std::uint8_t Budget(std::size_t length) {
   return static_cast<std::uint8_t>(std::min<std::size_t>(length / 32 + 1, 255));
 }
 
-// x to the nearest integer, halves to even.
-std::int64_t RoundHalfEven(double x) {
-  return static_cast<std::int64_t>(std::nearbyint(x));
-}
-
 }  // namespace
 
 void WrapInTags(RandomSource& random, std::u16string& phrase, bool classicTags) {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "base/phrase_base.h"
-#include "generation/random_source.h"
+#include "random/random_source.h"
 
 namespace vm {
 

@@ -8,8 +8,8 @@
 
 #include "base/phrase_base.h"
 #include "generation/options.h"
-#include "generation/random_source.h"
 #include "generation/recent_cache.h"
+#include "random/random_source.h"
 
 namespace vm {
 

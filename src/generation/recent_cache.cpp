@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "text/strings.h"
+
 namespace vm {
 namespace {
 
@@ -15,8 +17,8 @@ constexpr std::int32_t kFree = -1;
 }  // namespace
 
 void RecentCache::Reset(std::int32_t ubound) {
-  // nearbyint rounds halves to even in the default rounding mode.
-  const double wanted = std::nearbyint(static_cast<double>(ubound) / 100.0 * 15.0 + 1.0);
+  const auto wanted =
+      static_cast<double>(RoundHalfEven(static_cast<double>(ubound) / 100.0 * 15.0 + 1.0));
   const auto size = static_cast<std::int32_t>(std::clamp(wanted, 1.0, double{kMaxSize}));
   slots_.assign(static_cast<std::size_t>(size), kFree);
   position_ = 0;

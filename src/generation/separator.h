@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "generation/random_source.h"
+#include "random/random_source.h"
 
 namespace vm {
 

@@ -1,4 +1,4 @@
-target_sources(vm_core PRIVATE
+target_sources(vm_generation PRIVATE
   generation/char_transforms.cpp
   generation/compose.cpp
   generation/lyrics.cpp
@@ -6,7 +6,6 @@ target_sources(vm_core PRIVATE
   generation/phrase_transforms.cpp
   generation/pick_lines.cpp
   generation/pseudo_word.cpp
-  generation/random_source.cpp
   generation/recent_cache.cpp
   generation/separator.cpp
 )

@@ -12,6 +12,7 @@
 #include <QUrl>
 #include <chrono>
 
+#include "app/beat_clock.h"
 #include "app/tray_menu.h"
 #include "shell/clipboard.h"
 #include "shell/frm_main.h"
@@ -112,10 +113,7 @@ void QtShell::OpenWithAssociatedProgram(const std::filesystem::path& path) {
 }
 
 std::int32_t QtShell::TickCount() const {
-  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                      std::chrono::steady_clock::now().time_since_epoch())
-                      .count();
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(ms));
+  return SteadyTickCount();
 }
 
 void QtShell::SetOptionEnabled(int index, bool enabled) {

@@ -63,4 +63,11 @@ std::u16string Lower(std::u16string_view text) {
   return out;
 }
 
+bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (LowerChar(a[i]) != LowerChar(b[i])) return false;
+  return true;
+}
+
 }  // namespace vm

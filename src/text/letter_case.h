@@ -12,5 +12,6 @@ void UpperInPlace(std::u16string& text);
 void LowerInPlace(std::u16string& text);
 std::u16string Upper(std::u16string_view text);
 std::u16string Lower(std::u16string_view text);
+bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b);
 
 }  // namespace vm

@@ -1,4 +1,4 @@
-target_sources(vm_core PRIVATE
+target_sources(vm_text PRIVATE
   text/cp1251.cpp
   text/letter_case.cpp
   text/strings.cpp

@@ -1,5 +1,7 @@
 #include "text/strings.h"
 
+#include <cmath>
+
 namespace vm {
 
 void ReplaceAll(std::u16string& text, std::u16string_view from, std::u16string_view to) {
@@ -101,6 +103,11 @@ std::u16string Decimal(std::int64_t value) {
 
 std::u16string Ascii(std::string_view text) {
   return std::u16string(text.begin(), text.end());
+}
+
+std::int64_t RoundHalfEven(double value) {
+  // nearbyint rounds halves to even in the default rounding mode.
+  return static_cast<std::int64_t>(std::nearbyint(value));
 }
 
 }  // namespace vm

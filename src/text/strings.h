@@ -34,6 +34,8 @@ bool Contains(std::u16string_view text, std::u16string_view sought);
 std::u16string_view Right(std::u16string_view text, std::size_t n);
 
 std::u16string Decimal(std::int64_t value);
+// value to the nearest integer, halves to even (2.5 -> 2, 3.5 -> 4).
+std::int64_t RoundHalfEven(double value);
 // ASCII-only literal to UTF-16, for numbers and fixed Latin text.
 std::u16string Ascii(std::string_view text);
 

@@ -16,7 +16,8 @@ std::string Describe(int code) {
   return std::strerror(code);
 }
 
-// Writes all of bytes, retrying after interruptions; false with errno set.
+}  // namespace
+
 bool WriteAll(int fd, std::string_view bytes) {
   const char* data = bytes.data();
   std::size_t left = bytes.size();
@@ -31,6 +32,8 @@ bool WriteAll(int fd, std::string_view bytes) {
   }
   return true;
 }
+
+namespace {
 
 std::filesystem::path FolderOf(const std::filesystem::path& path) {
   std::filesystem::path folder = path.parent_path();

@@ -15,15 +15,6 @@ void BuildTable(std::array<std::uint32_t, 256>& table) {
   }
 }
 
-const std::array<std::uint32_t, 256>& SharedTable() {
-  static const std::array<std::uint32_t, 256> table = [] {
-    std::array<std::uint32_t, 256> t{};
-    BuildTable(t);
-    return t;
-  }();
-  return table;
-}
-
 }  // namespace
 
 std::int32_t clsC::CRC32(std::u16string_view incMsg1) {
@@ -45,14 +36,6 @@ std::int32_t clsC::CRC32(std::u16string_view incMsg1) {
     crc = (crc >> 8) ^ table_[(crc ^ b) & 0xFFU];
   }
   return static_cast<std::int32_t>(~crc);
-}
-
-std::uint32_t Crc32OfBytes(std::string_view bytes) {
-  const auto& table = SharedTable();
-  std::uint32_t crc = 0xFFFFFFFFU;
-  for (const char ch : bytes)
-    crc = (crc >> 8) ^ table[(crc ^ static_cast<std::uint8_t>(ch)) & 0xFFU];
-  return ~crc;
 }
 
 }  // namespace vm

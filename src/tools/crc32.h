@@ -17,7 +17,4 @@ class clsC {
   bool tableBuilt_ = false;
 };
 
-// CRC-32 of raw bytes, on a table shared by the whole process.
-std::uint32_t Crc32OfBytes(std::string_view bytes);
-
 }  // namespace vm

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "text/cp1251.h"
+#include "tools/atomic_file.h"
 
 namespace vm {
 namespace {
@@ -49,18 +50,10 @@ bool AppendJournalRecord(const std::filesystem::path& path, std::string_view rec
     error = "Not a regular file";
     return false;
   }
-  const char* data = record.data();
-  std::size_t left = record.size();
-  while (left > 0) {
-    const ssize_t written = ::write(fd, data, left);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      error = std::strerror(errno);
-      ::close(fd);
-      return false;
-    }
-    data += written;
-    left -= static_cast<std::size_t>(written);
+  if (!WriteAll(fd, record)) {
+    error = std::strerror(errno);
+    ::close(fd);
+    return false;
   }
   if (::close(fd) != 0) {
     error = std::strerror(errno);

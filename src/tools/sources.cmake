@@ -1,4 +1,4 @@
-target_sources(vm_core PRIVATE
+target_sources(vm_tools PRIVATE
   tools/atomic_file.cpp
   tools/crc32.cpp
   tools/duplicates.cpp

@@ -1,5 +1,7 @@
 #include "tools/trash.h"
 
+#include "tools/atomic_file.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -40,17 +42,6 @@ std::string DeletionDate() {
   return text;
 }
 
-bool WriteAllOf(int fd, const std::string& bytes) {
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
 }  // namespace
 
 std::filesystem::path HomeTrashFolder() {
@@ -85,7 +76,7 @@ bool LinkIntoTrash(const std::filesystem::path& file, const std::filesystem::pat
       error = std::strerror(errno);
       return false;
     }
-    const bool written = WriteAllOf(fd, record) && ::fsync(fd) == 0;
+    const bool written = WriteAll(fd, record) && ::fsync(fd) == 0;
     const int writeErrno = errno;
     ::close(fd);
     if (written && ::link(source.c_str(), (files / entry).c_str()) == 0) return true;

@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <set>
 
+#include "base/word_end.h"
 #include "text/cp1251.h"
 #include "text/letter_case.h"
 #include "text/strings.h"
@@ -31,8 +33,21 @@ std::vector<std::u16string> SortedWords(std::u16string_view s) {
   return words;
 }
 
+// A base of exactly these lines, as they are (no upper-casing).
 PhraseBase BaseOf(const std::vector<std::u16string>& lines) {
-  return PhraseBase::FromLines(lines);
+  auto text = std::make_shared<std::u16string>();
+  for (const auto& line : lines) *text += line;
+  auto folded = std::make_shared<std::u16string>(FoldedCopy(*text));
+  PhraseBase base;
+  std::size_t at = 0;
+  for (const auto& line : lines) {
+    base.lines.emplace_back(text->data() + at, line.size());
+    base.keys.emplace_back(folded->data() + at, line.size());
+    at += line.size();
+  }
+  base.text = std::move(text);
+  base.folded = std::move(folded);
+  return base;
 }
 
 PhraseBase NumberedBase(int count) {

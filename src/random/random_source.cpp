@@ -1,4 +1,4 @@
-#include "generation/random_source.h"
+#include "random/random_source.h"
 
 #include <chrono>
 

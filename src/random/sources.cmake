@@ -1,0 +1,3 @@
+target_sources(vm_random PRIVATE
+  random/random_source.cpp
+)
