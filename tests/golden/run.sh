@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# tests/golden/run.sh CLI [--update] [CASES...]: runs each *.cases file through
+# the command-line program in a scratch copy of tests/data and compares the
+# transcript with the .expected file beside it. --update rewrites the
+# .expected files instead (review the diff, then commit it).
+#   $ ARGS   runs CLI ARGS: its stdout, then "stderr: " lines, then "[exit N]"
+#   % CMD    runs a shell command in the scratch folder (cat, ls, ...)
+set -u
+cli=$1
+update=0
+[ "${2:-}" = --update ] && { update=1; shift; }
+shift
+here=$(cd "$(dirname "$0")" && pwd)
+[ $# -gt 0 ] || set -- "$here"/*.cases
+failed=0
+for cases in "$@"; do
+  work=$(mktemp -d)
+  cp -r "$here/../data/." "$work"
+  actual=$(cd "$work" && while IFS= read -r line || [ -n "$line" ]; do
+    case $line in
+      '$ '*) echo "$line"
+             eval "set -- ${line#\$ }"
+             "$cli" "$@" 2>"$work/.stderr" </dev/null
+             code=$?
+             sed 's/^/stderr: /' "$work/.stderr"
+             echo "[exit $code]" ;;
+      '% '*) echo "$line"; (eval "${line#% }") 2>&1 ;;
+      *) echo "$line" ;;
+    esac
+  done < "$cases")
+  rm -rf "$work"
+  expected=${cases%.cases}.expected
+  if [ $update = 1 ]; then
+    printf '%s\n' "$actual" > "$expected"
+  elif ! diff -u "$expected" <(printf '%s\n' "$actual") > /dev/null; then
+    echo "golden: $(basename "$cases") differs:"
+    diff -u "$expected" <(printf '%s\n' "$actual") | head -40
+    failed=1
+  fi
+done
+exit $failed
