@@ -57,7 +57,12 @@ std::u16string Program::ReadBaseText(const std::filesystem::path& path, double& 
   // neither block the load nor pass for a huge file.
   std::string bytes;
   std::string error;
-  if (!ReadRegularFile(path, std::numeric_limits<std::size_t>::max(), bytes, error)) return {};
+  if (suppliedBase_) {
+    bytes = std::move(*suppliedBase_);
+    suppliedBase_.reset();
+  } else if (!ReadRegularFile(path, std::numeric_limits<std::size_t>::max(), bytes, error)) {
+    return {};
+  }
   size = static_cast<double>(bytes.size());
   return DecodeTextFile(bytes);
 }
@@ -89,8 +94,8 @@ void Program::LoadBase() {
   } else {
     const std::filesystem::path path = BaseFilePath(name);
     std::error_code ec;
-    if (std::filesystem::exists(path, ec)) {
-      const std::u16string stamp = FileTimeText(path);
+    if (suppliedBase_ || std::filesystem::exists(path, ec)) {
+      const std::u16string stamp = suppliedBase_ ? std::u16string() : FileTimeText(path);
       if (stamp == loadedStamp_ && name == lastLoadedName_) return;
       lastLoadedName_ = name;
       loadedStamp_ = stamp;
