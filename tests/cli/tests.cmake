@@ -4,3 +4,6 @@ target_compile_definitions(cli_test PRIVATE VM_CLI_BINARY="$<TARGET_FILE:verbalo
                                             VM_BASES_DIR="${PROJECT_SOURCE_DIR}/data/bases")
 add_dependencies(cli_test verbalomatic-cli)
 
+add_test(NAME cli_docs_test
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/cli/docs_test.sh $<TARGET_FILE:verbalomatic-cli>
+                 ${PROJECT_BINARY_DIR}/data/man ${PROJECT_SOURCE_DIR}/data/completions)
