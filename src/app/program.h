@@ -5,6 +5,7 @@
 // effect on the desktop goes through the Shell.
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -57,9 +58,19 @@ class Program {
   std::filesystem::path BaseFilePath(std::u16string_view name) const;
   // The first finished load shows its report, never the about text.
   void SkipAboutOnFirstLoad() { firstLoadDone_ = true; }
+  // The next load of a base file takes these bytes instead of reading the
+  // file: the command line reads pipes and standard input itself.
+  void SupplyBaseBytes(std::string bytes) { suppliedBase_ = std::move(bytes); }
 
   // --- generation ---
   void SHIT(std::int32_t count, std::int32_t useed);
+  // What the last run of SHIT composed with: the flags after its mood roll
+  // (and a seeded run's overrides) and the phrase count it asked for.
+  struct RunFacts {
+    GenerationFlags flags;
+    std::int32_t count = 0;
+  };
+  const RunFacts& LastRun() const { return lastRun_; }
   // Button 1 generates (or moves auto mode), 2 toggles auto mode; others nothing.
   void PressGenButton(int index, int button);
   // Switches auto mode off when it is on.
@@ -120,6 +131,8 @@ class Program {
   std::u16string scrambledCaption_;
   std::u16string aboutPhrase_;
   Catalogue catalogue_;
+  std::optional<std::string> suppliedBase_;
+  RunFacts lastRun_;
 };
 
 }  // namespace vm

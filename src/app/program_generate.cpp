@@ -28,6 +28,7 @@ void Program::SHIT(std::int32_t count, std::int32_t useed) {
     count = result.count;
     if (attempt + 1 >= kRetryLimit) break;
   }
+  lastRun_ = {flags_, result.count};
   // A seeded run hands the flags back to the check boxes and the random
   // source back to the clock, whichever way it ended.
   if (seeded) {

@@ -43,7 +43,12 @@ bool Program::ReadBaseText(const std::filesystem::path& path, std::u16string& te
   // neither block the load nor pass for a huge file.
   std::string bytes;
   std::string error;
-  if (!ReadRegularFile(path, std::numeric_limits<std::size_t>::max(), bytes, error)) return false;
+  if (suppliedBase_) {
+    bytes = std::move(*suppliedBase_);
+    suppliedBase_.reset();
+  } else if (!ReadRegularFile(path, std::numeric_limits<std::size_t>::max(), bytes, error)) {
+    return false;
+  }
   size = static_cast<double>(bytes.size());
   text = DecodeTextFile(bytes);
   return true;
@@ -77,8 +82,8 @@ void Program::LoadBase() {
     const std::filesystem::path path = BaseFilePath(name);
     std::error_code ec;
     bool read = false;
-    if (!path.empty() && std::filesystem::exists(path, ec)) {
-      const std::u16string stamp = FileTimeText(path);
+    if (suppliedBase_ || (!path.empty() && std::filesystem::exists(path, ec))) {
+      const std::u16string stamp = suppliedBase_ ? std::u16string() : FileTimeText(path);
       if (stamp == loadedStamp_ && name == lastLoadedName_) return;
       base_ = PhraseBase{};
       if (!progress.empty()) ShowCentred(progress);

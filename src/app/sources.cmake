@@ -3,6 +3,7 @@ target_sources(vm_app PRIVATE
   app/aux_timer.cpp
   app/beat_clock.cpp
   app/console_line.cpp
+  app/form_layout.cpp
   app/gen_keys.cpp
   app/life_grid.cpp
   app/option_availability.cpp

@@ -1,7 +1,11 @@
+#include <csignal>
 #include <iostream>
 
 #include "cli/cli.h"
 
 int main(int argc, char** argv) {
-  return vm::RunCli(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+  // A reader that goes away (| head) shows up as EPIPE, which ends the run quietly.
+  std::signal(SIGPIPE, SIG_IGN);
+  return vm::RunCli(std::vector<std::string>(argv + 1, argv + argc), std::cin, std::cout,
+                    std::cerr);
 }

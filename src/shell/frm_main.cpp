@@ -21,7 +21,7 @@
 #include "app/gen_keys.h"
 #include "app/program.h"
 #include "app/tray_menu.h"
-#include "shell/form_layout.h"
+#include "app/form_layout.h"
 #include "shell/life_picture.h"
 #include "shell/output_box.h"
 #include "shell/qt_text.h"

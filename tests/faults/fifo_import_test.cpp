@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <iostream>
 #include <sstream>
 
 #include "app/program.h"
@@ -44,7 +45,8 @@ TEST(FifoImport, CliNamesTheSkippedFifo) {
   const fs::path fifo = sources / "pipe";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   std::ostringstream out, err;
-  EXPECT_EQ(RunCli({"import", "--into", into.path().string(), fifo.string()}, out, err), 1);
+  EXPECT_EQ(RunCli({"import", "--into", into.path().string(), fifo.string()}, std::cin, out, err),
+            1);
   EXPECT_NE(err.str().find("skipped '" + fifo.string() + "'"), std::string::npos) << err.str();
   EXPECT_TRUE(fs::is_empty(into.path()));
 }

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <set>
 #include <sstream>
 
@@ -137,7 +138,7 @@ TEST_F(FullDisk, CliFormatFailsWithTheErrorAndKeepsTheBase) {
   Fill(3 * kPage);
 
   std::ostringstream out, err;
-  EXPECT_EQ(RunCli({"format", "--yes", path.string()}, out, err), 1);
+  EXPECT_EQ(RunCli({"format", "--yes", path.string()}, std::cin, out, err), 1);
   EXPECT_TRUE(out.str().ends_with("\n! " + std::string(std::strerror(ENOSPC)) + "\n")) << out.str();
   EXPECT_EQ(TempFolder::Read(path), old);
   EXPECT_EQ(Names(), (std::set<std::string>{"source_x.txt", "filler"}));

@@ -1,4 +1,4 @@
-#include "shell/form_layout.h"
+#include "app/form_layout.h"
 
 #include <cstddef>
 #include <stdexcept>
