@@ -4,6 +4,7 @@ target_sources(vm_core PRIVATE
   app/beat_clock.cpp
   app/console_line.cpp
   app/gen_keys.cpp
+  app/key_strokes.cpp
   app/life_grid.cpp
   app/option_availability.cpp
   app/output_text.cpp
