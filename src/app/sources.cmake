@@ -16,4 +16,5 @@ target_sources(vm_core PRIVATE
   app/settings_apply.cpp
   app/settings_record.cpp
   app/tray_menu.cpp
+  app/tray_watch.cpp
 )

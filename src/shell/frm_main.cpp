@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSystemTrayIcon>
 #include <QTimer>
 
 #include "app/aux_timer.h"
@@ -283,7 +284,10 @@ void FrmMain::CreateTrayMenu() {
 void FrmMain::Bind(Program& program) {
   program_ = &program;
   aux_ = std::make_unique<AuxTimer>(program);
-  connect(tmrAux_, &QTimer::timeout, this, [this] { aux_->TmrAUX_Timer(); });
+  connect(tmrAux_, &QTimer::timeout, this, [this] {
+    aux_->TmrAUX_Timer();
+    LookAtTray();
+  });
 
   for (QCheckBox* box : opt_) {
     connect(box, &QCheckBox::stateChanged, this, [this] { program_->ReadOptions(); });
@@ -475,6 +479,12 @@ void FrmMain::KeyStroke(const HeldRelease& release) {
     QPushButton* button = cmdC(console_.DefaultButton());
     if (button->isEnabled()) button->click();
   }
+}
+
+void FrmMain::LookAtTray() {
+  const bool inTray = clsT_->Added() && !isVisible();
+  const bool available = inTray && QSystemTrayIcon::isSystemTrayAvailable();
+  if (trayWatch_.Look(program_->GetShell().TickCount(), inTray, available)) RestoreFromTray();
 }
 
 void FrmMain::LineFocusChanged(QLineEdit* line, bool gotFocus) {

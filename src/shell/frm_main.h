@@ -12,6 +12,7 @@
 #include "app/console_line.h"
 #include "app/key_strokes.h"
 #include "app/settings_apply.h"
+#include "app/tray_watch.h"
 #include "generation/options.h"
 
 class QAction;
@@ -107,6 +108,7 @@ class FrmMain : public QWidget, public SettingsTarget {
   void SettleKey();
   void EndStroke(std::optional<int> key);
   void KeyStroke(const HeldRelease& release);
+  void LookAtTray();
   void FocusGenButton(int count);
   void LineFocusChanged(QLineEdit* line, bool gotFocus);
   void RefreshConsoleButtons();
@@ -118,6 +120,7 @@ class FrmMain : public QWidget, public SettingsTarget {
   KeyStrokes keys_;
   HeldRelease heldRelease_;
   QTimer* keySettle_ = nullptr;
+  TrayWatch trayWatch_;
 
   OutputBox* txtMain_ = nullptr;
   std::array<QPushButton*, 9> cmdS_{};
