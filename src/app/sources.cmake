@@ -5,6 +5,7 @@ target_sources(vm_app PRIVATE
   app/console_line.cpp
   app/form_layout.cpp
   app/gen_keys.cpp
+  app/key_strokes.cpp
   app/life_grid.cpp
   app/option_availability.cpp
   app/output_text.cpp
@@ -16,4 +17,5 @@ target_sources(vm_app PRIVATE
   app/settings_apply.cpp
   app/settings_record.cpp
   app/tray_menu.cpp
+  app/tray_watch.cpp
 )

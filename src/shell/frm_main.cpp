@@ -15,13 +15,15 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSystemTrayIcon>
 #include <QTimer>
 
 #include "app/aux_timer.h"
+#include "app/form_layout.h"
 #include "app/gen_keys.h"
 #include "app/program.h"
 #include "app/tray_menu.h"
-#include "app/form_layout.h"
+#include "shell/key_repeat.h"
 #include "shell/life_picture.h"
 #include "shell/output_box.h"
 #include "shell/qt_text.h"
@@ -36,6 +38,9 @@ namespace vm::shell {
 namespace {
 
 constexpr const char* kIndex = "index";
+// How long a release waits for a repeat press with its timestamp when the
+// X server sends repeats as release/press pairs (they come within a few ms).
+constexpr int kRepeatGraceMs = 50;
 
 QRect Place(const Twips& t) {
   return {Px(t.left), Px(t.top), Px(t.width), Px(t.height)};
@@ -79,14 +84,33 @@ int ShiftState(Qt::KeyboardModifiers modifiers) {
   return shift;
 }
 
-int ReleasedDigit(const QKeyEvent* event) {
+bool OnX11() {
   static const bool x11 = QGuiApplication::platformName() == QLatin1String("xcb");
+  return x11;
+}
+
+int ReleasedDigit(const QKeyEvent* event) {
   return DigitKeyCode(event->key(), (event->modifiers() & Qt::KeypadModifier) != 0,
-                      x11 ? static_cast<int>(event->nativeScanCode()) : 0);
+                      OnX11() ? static_cast<int>(event->nativeScanCode()) : 0);
 }
 
 bool IsEnter(const QKeyEvent* event) {
   return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
+// The keys whose release the window acts on.
+bool ActsOnRelease(const QKeyEvent* event) {
+  return ReleasedDigit(event) != 0 || IsEnter(event);
+}
+
+// A key's identity from press to release: the hardware code where there is
+// one, which stays the same when a modifier changes in between.
+int KeyIdentity(const QKeyEvent* event) {
+  return event->nativeScanCode() != 0 ? static_cast<int>(event->nativeScanCode()) : event->key();
+}
+
+std::uint32_t KeyTime(const QKeyEvent* event) {
+  return static_cast<std::uint32_t>(event->timestamp());
 }
 
 }  // namespace
@@ -123,6 +147,13 @@ FrmMain::FrmMain(QWidget* parent) : QWidget(parent), clsT_(std::make_unique<clsT
   tmrAux_ = new QTimer(this);
   tmrAux_->setObjectName(QStringLiteral("TmrAUX"));
   tmrAux_->setInterval(AuxTimer::kIntervalMs);
+  // On X11 a release is acted on when the next input shows it was no
+  // repeat, or after kRepeatGraceMs without input. A server that repeats
+  // with presses alone sends no such pairs: the next pass of the loop will do.
+  keySettle_ = new QTimer(this);
+  keySettle_->setSingleShot(true);
+  keySettle_->setInterval(UseDetectableAutoRepeat() ? 0 : kRepeatGraceMs);
+  connect(keySettle_, &QTimer::timeout, this, &FrmMain::SettleKey);
 }
 
 FrmMain::~FrmMain() = default;
@@ -253,7 +284,10 @@ void FrmMain::CreateTrayMenu() {
 void FrmMain::Bind(Program& program) {
   program_ = &program;
   aux_ = std::make_unique<AuxTimer>(program);
-  connect(tmrAux_, &QTimer::timeout, this, [this] { aux_->TmrAUX_Timer(); });
+  connect(tmrAux_, &QTimer::timeout, this, [this] {
+    aux_->TmrAUX_Timer();
+    LookAtTray();
+  });
 
   for (QCheckBox* box : opt_) {
     connect(box, &QCheckBox::stateChanged, this, [this] { program_->ReadOptions(); });
@@ -393,21 +427,49 @@ void FrmMain::FocusGenButton(int count) {
   if (QPushButton* button = cmdS(count)) button->setFocus(Qt::OtherFocusReason);
 }
 
-void FrmMain::KeyReleased(QWidget* receiver, QKeyEvent* event) {
-  if (program_ == nullptr || event->isAutoRepeat()) return;
-  const int digit = ReleasedDigit(event);
-  const bool onGenButton = receiver != nullptr && receiver->objectName() == QLatin1String("cmdS");
-  const std::u16string name = receiver != nullptr ? FromQ(receiver->objectName()) : u"";
-  if (digit != 0) {
-    if (const int count = Form_KeyUp(*program_, name, digit)) FocusGenButton(count);
-    // The focused generate button's own handler runs after the window's.
-    if (onGenButton) {
-      if (const int count = cmdS_KeyUp(*program_, digit, ShiftState(event->modifiers())))
-        FocusGenButton(count);
-    }
+void FrmMain::KeyPressed(QKeyEvent* event) {
+  if (!ActsOnRelease(event)) {
+    SettleKey();
     return;
   }
-  if (!IsEnter(event)) return;
+  EndStroke(keys_.Press(KeyIdentity(event), KeyTime(event)));
+}
+
+void FrmMain::KeyReleased(QWidget* receiver, QKeyEvent* event) {
+  if (program_ == nullptr || event->isAutoRepeat() || !ActsOnRelease(event)) return;
+  SettleKey();
+  if (!keys_.Release(KeyIdentity(event), KeyTime(event))) return;
+  heldRelease_ = {receiver, ReleasedDigit(event), ShiftState(event->modifiers())};
+  if (OnX11())
+    keySettle_->start();
+  else
+    SettleKey();
+}
+
+void FrmMain::SettleKey() {
+  EndStroke(keys_.Settle());
+}
+
+void FrmMain::EndStroke(std::optional<int> key) {
+  keySettle_->stop();
+  if (key && program_ != nullptr) KeyStroke(heldRelease_);
+}
+
+void FrmMain::KeyStroke(const HeldRelease& release) {
+  QWidget* receiver = release.receiver;
+  if (release.digit != 0) {
+    const bool onGenButton = receiver != nullptr && receiver->objectName() == QLatin1String("cmdS");
+    const std::u16string name = receiver != nullptr ? FromQ(receiver->objectName()) : u"";
+    // A click since the release may have moved the focus on; it stays there.
+    const bool focusStayed = focusWidget() == receiver;
+    const auto focus = [&](int count) {
+      if (count != 0 && focusStayed) FocusGenButton(count);
+    };
+    focus(Form_KeyUp(*program_, name, release.digit));
+    // The focused generate button's own handler runs after the window's.
+    if (onGenButton) focus(cmdS_KeyUp(*program_, release.digit, release.shift));
+    return;
+  }
   // One Enter press runs the last console command once: from the console
   // line itself, or elsewhere through the default button.
   if (receiver == txtCmd_) {
@@ -417,6 +479,12 @@ void FrmMain::KeyReleased(QWidget* receiver, QKeyEvent* event) {
     QPushButton* button = cmdC(console_.DefaultButton());
     if (button->isEnabled()) button->click();
   }
+}
+
+void FrmMain::LookAtTray() {
+  const bool inTray = clsT_->Added() && !isVisible();
+  const bool available = inTray && QSystemTrayIcon::isSystemTrayAvailable();
+  if (trayWatch_.Look(program_->GetShell().TickCount(), inTray, available)) RestoreFromTray();
 }
 
 void FrmMain::LineFocusChanged(QLineEdit* line, bool gotFocus) {
@@ -431,8 +499,14 @@ void FrmMain::LineFocusChanged(QLineEdit* line, bool gotFocus) {
 bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
   auto* control = qobject_cast<QWidget*>(watched);
   switch (event->type()) {
+    case QEvent::KeyPress:
+      KeyPressed(static_cast<QKeyEvent*>(event));
+      break;
     case QEvent::KeyRelease:
       KeyReleased(control, static_cast<QKeyEvent*>(event));
+      break;
+    case QEvent::MouseButtonPress:
+      SettleKey();
       break;
     case QEvent::MouseButtonRelease:
       if (program_ != nullptr && control != nullptr &&
@@ -444,19 +518,27 @@ bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
       }
       break;
     case QEvent::FocusIn:
-    case QEvent::FocusOut:
-      if (watched == txtInLine_ || watched == txtOutLine_) {
-        // Switching to another window or opening a menu is no focus change here.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        const bool gotFocus = event->type() == QEvent::FocusIn;
-        if (gotFocus || (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason))
-          LineFocusChanged(static_cast<QLineEdit*>(control), gotFocus);
-      }
+    case QEvent::FocusOut: {
+      // Switching to another window or opening a menu is no focus change
+      // for the lines, but keys held down then come up over there.
+      const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+      const bool gotFocus = event->type() == QEvent::FocusIn;
+      const bool keyboardLeft =
+          !gotFocus && (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason);
+      if (keyboardLeft) keys_.Forget();
+      if ((watched == txtInLine_ || watched == txtOutLine_) && !keyboardLeft)
+        LineFocusChanged(static_cast<QLineEdit*>(control), gotFocus);
       break;
+    }
     default:
       break;
   }
   return QWidget::eventFilter(watched, event);
+}
+
+void FrmMain::keyPressEvent(QKeyEvent* event) {
+  if (QApplication::focusWidget() == nullptr) KeyPressed(event);
+  QWidget::keyPressEvent(event);
 }
 
 void FrmMain::keyReleaseEvent(QKeyEvent* event) {

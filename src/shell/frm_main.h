@@ -2,13 +2,17 @@
 // frmMain: the program's one window with its controls, the two popup menus
 // and the tray icon. Its handlers only translate window events into calls
 // of the program object and of the desktop logic below it.
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/console_line.h"
+#include "app/key_strokes.h"
 #include "app/settings_apply.h"
+#include "app/tray_watch.h"
 #include "generation/options.h"
 
 class QAction;
@@ -84,6 +88,7 @@ class FrmMain : public QWidget, public SettingsTarget {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
@@ -92,7 +97,18 @@ class FrmMain : public QWidget, public SettingsTarget {
   void CreateMainMenu();
   void CreateTrayMenu();
   void Watch(QWidget* control);
+  // A key release the window acts on, kept until it is known to end a stroke.
+  struct HeldRelease {
+    QPointer<QWidget> receiver;
+    int digit = 0;  // key code 49..57, or 0 for Enter
+    int shift = 0;
+  };
+  void KeyPressed(QKeyEvent* event);
   void KeyReleased(QWidget* receiver, QKeyEvent* event);
+  void SettleKey();
+  void EndStroke(std::optional<int> key);
+  void KeyStroke(const HeldRelease& release);
+  void LookAtTray();
   void FocusGenButton(int count);
   void LineFocusChanged(QLineEdit* line, bool gotFocus);
   void RefreshConsoleButtons();
@@ -101,6 +117,10 @@ class FrmMain : public QWidget, public SettingsTarget {
   std::unique_ptr<AuxTimer> aux_;
   std::unique_ptr<clsT> clsT_;
   ConsoleLine console_;
+  KeyStrokes keys_;
+  HeldRelease heldRelease_;
+  QTimer* keySettle_ = nullptr;
+  TrayWatch trayWatch_;
 
   OutputBox* txtMain_ = nullptr;
   std::array<QPushButton*, 9> cmdS_{};

@@ -57,6 +57,7 @@ bool LinkIntoTrash(const std::filesystem::path& file, const std::filesystem::pat
   const std::filesystem::path source = std::filesystem::absolute(file, ec);
   const std::filesystem::path files = trash / "files";
   const std::filesystem::path info = trash / "info";
+  std::filesystem::create_directories(trash.parent_path(), ec);  // the data home
   for (const auto& folder : {trash, files, info}) {
     if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
       error = std::strerror(errno);

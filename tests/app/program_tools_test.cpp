@@ -73,7 +73,7 @@ TEST_F(Tools, TheBaseFileNeverGoesMissingAndKeepsItsMode) {
 TEST(Trash, LinksTheFileUnderItsOwnNameAndPlace) {
   TempFolder folder;
   const auto path = folder.Write("source_b.txt", "old");
-  const auto trash = folder / "Trash";
+  const auto trash = folder / "data/Trash";  // the data home may not exist yet
   std::string error;
   ASSERT_TRUE(LinkIntoTrash(path, trash, error)) << error;
   ASSERT_TRUE(LinkIntoTrash(path, trash, error)) << error;

@@ -3,8 +3,8 @@
 # Drives the real desktop program on a private X server with a tray host:
 # generation by key with the clipboard read back in both encodings, the
 # double click into the tray, shutdown by SIGTERM and the settings file it
-# leaves, a restart into the tray, a click on the icon, the single instance
-# and a stale lock after kill -9.
+# leaves, a restart into the tray, a click on the icon, the single instance,
+# a stale lock after kill -9 and the window's return when the tray host ends.
 set -u
 HERE=$(cd "$(dirname "$0")" && pwd)
 if [ "${1:-}" != --inner ]; then
@@ -145,6 +145,11 @@ P=
 start
 until_ok 10 docked || fail "no start after kill -9"
 kill -0 "$P" || fail "start after kill -9 ended"
+
+# The tray host goes away for good while the window is in the tray: the
+# window comes back by itself.
+kill "$XRUN_TRAY_PID"
+until_ok 20 shown || fail "window not shown after the tray host went away"
 stop
 
 if grep -v -e 'QStandardPaths' -e '^$' stderr.log; then fail "unexpected messages on stderr"; fi

@@ -28,10 +28,14 @@ QAction* FindAction(QMenu* menu, const QString& name, int index = -1) {
   return nullptr;
 }
 
-// Sends a key release with the given modifiers as the window system would.
-void Release(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-  QKeyEvent event(QEvent::KeyRelease, key, modifiers);
-  QApplication::sendEvent(widget, &event);
+// Presses and releases a key with the given modifiers as the window system
+// would; the window acts on the release.
+void PressAndRelease(QWidget* widget, Qt::Key key,
+                     Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+    QKeyEvent event(type, key, modifiers);
+    QApplication::sendEvent(widget, &event);
+  }
 }
 
 }  // namespace
@@ -88,7 +92,7 @@ class FrmMainTest : public QObject {
     FrmMain& form = d->Form();
     form.opt(5)->setFocus();
     d->Shell().ShowText(u"", Alignment::kCentre);
-    Release(form.opt(5), Qt::Key_5, Qt::ShiftModifier);
+    PressAndRelease(form.opt(5), Qt::Key_5, Qt::ShiftModifier);
     QVERIFY(!form.txtMain()->Text().empty());
     QCOMPARE(form.txtMain()->CurrentAlignment(), Alignment::kLeft);
     QCOMPARE(QApplication::focusWidget(), form.cmdS(20));
@@ -108,7 +112,7 @@ class FrmMainTest : public QObject {
     FrmMain& form = d->Form();
     form.opt(0)->setFocus();
     d->Shell().ShowText(u"было", Alignment::kLeft);
-    Release(form.opt(0), Qt::Key_5, Qt::KeypadModifier);
+    PressAndRelease(form.opt(0), Qt::Key_5, Qt::KeypadModifier);
     QCOMPARE(form.txtMain()->Text(), u"было");
   }
 
@@ -116,7 +120,7 @@ class FrmMainTest : public QObject {
     FrmMain& form = d->Form();
     form.cmdS(44)->setFocus();
     d->Shell().ShowText(u"", Alignment::kLeft);
-    Release(form.cmdS(44), Qt::Key_7, Qt::ShiftModifier);
+    PressAndRelease(form.cmdS(44), Qt::Key_7, Qt::ShiftModifier);
     QVERIFY(!form.txtMain()->Text().empty());
     QCOMPARE(d->Program().AutoGen(), 44);
     QVERIFY(form.cmdS(44)->font().bold() && form.cmdS(44)->font().italic());

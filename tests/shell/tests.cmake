@@ -38,5 +38,20 @@ add_test(NAME shell_menu_e2e
          COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/menu_e2e.sh $<TARGET_FILE:verbalomatic>)
 set_tests_properties(shell_menu_e2e PROPERTIES TIMEOUT 120 SKIP_RETURN_CODE 77)
 
+# One key press, one action: Return on a menu entry, a held digit key. The
+# helper counts the texts the program puts on the clipboard.
+find_package(X11)
+set(VM_CLIPBOARD_OWNERS "")
+if(X11_Xfixes_FOUND)
+  add_executable(vm_clipboard_owners e2e/clipboard_owners.cpp)
+  target_link_libraries(vm_clipboard_owners PRIVATE vm_options X11::X11 X11::Xfixes)
+  set(VM_CLIPBOARD_OWNERS $<TARGET_FILE:vm_clipboard_owners>)
+endif()
+add_test(NAME shell_keys_e2e
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/keys_e2e.sh $<TARGET_FILE:verbalomatic>
+                 "${VM_CLIPBOARD_OWNERS}")
+set_tests_properties(shell_keys_e2e PROPERTIES TIMEOUT 120 SKIP_RETURN_CODE 77)
+
 # The real-window tests time double clicks and clipboard reads: one at a time.
-set_tests_properties(shell_desktop_e2e shell_soak shell_menu_e2e PROPERTIES RESOURCE_LOCK x11_e2e)
+set_tests_properties(shell_desktop_e2e shell_soak shell_menu_e2e shell_keys_e2e
+                     PROPERTIES RESOURCE_LOCK x11_e2e)
