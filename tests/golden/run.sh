@@ -4,14 +4,17 @@
 # transcript with the .expected file beside it. --update rewrites the
 # .expected files instead (review the diff, then commit it).
 #   $ ARGS   runs CLI ARGS: its stdout, then "stderr: " lines, then "[exit N]"
+#            (the load report's timings show as #)
 #   % CMD    runs a shell command in the scratch folder (cat, ls, ...)
 set -u
-cli=$1
+cli=$(realpath "$1")
 update=0
 [ "${2:-}" = --update ] && { update=1; shift; }
 shift
 here=$(cd "$(dirname "$0")" && pwd)
 [ $# -gt 0 ] || set -- "$here"/*.cases
+# The load report's timings vary from run to run.
+mask() { sed -E 's/^(I[123]: )[0-9]+\r?$/\1#/'; }
 failed=0
 for cases in "$@"; do
   work=$(mktemp -d)
@@ -20,9 +23,9 @@ for cases in "$@"; do
     case $line in
       '$ '*) echo "$line"
              eval "set -- ${line#\$ }"
-             "$cli" "$@" 2>"$work/.stderr" </dev/null
-             code=$?
-             sed 's/^/stderr: /' "$work/.stderr"
+             "$cli" "$@" 2>"$work/.stderr" </dev/null | mask
+             code=${PIPESTATUS[0]}
+             mask < "$work/.stderr" | sed 's/^/stderr: /'
              echo "[exit $code]" ;;
       '% '*) echo "$line"; (eval "${line#% }") 2>&1 ;;
       *) echo "$line" ;;
