@@ -30,45 +30,6 @@ std::string Noise(std::size_t size, std::uint64_t seed) {
   return bytes;
 }
 
-TEST(NoiseBase, FiftyMebibytesLoadAndGenerate) {
-  constexpr std::size_t kSize = 50 * 1024 * 1024;
-  TempFolder folder;
-  folder.Write("source_noise.txt", Noise(kSize, 1));
-  FakeShell shell;
-  Program program(shell, folder.path());
-  program.ReadOptions();
-  program.BaseName() = u"source_noise.txt";
-  program.SkipAboutOnFirstLoad();
-  program.LoadBase();
-  std::filesystem::remove(folder / "source_noise.txt");
-
-  // Noise is no valid UTF-8, so every byte is one character and only the
-  // CR LF pairs between lines are gone.
-  const auto& lines = program.Base().lines;
-  ASSERT_GT(lines.size(), 1U);
-  std::size_t characters = 2 * (lines.size() - 1);
-  for (const auto& line : lines) characters += line.size();
-  EXPECT_EQ(characters, kSize);
-  EXPECT_TRUE(EndsWith(shell.shown, u"DONE"));
-
-  program.Random().Seed(5);
-  program.SHIT(10, 0);
-  EXPECT_EQ(shell.lastAlignment, Alignment::kLeft);
-  EXPECT_FALSE(shell.shown.empty());
-
-  // Every distortion at once, the console commands too.
-  shell.options.fill(1);
-  shell.options[kOptEntropy] = 0;
-  program.ReadOptions();
-  program.SHIT(3, 0);
-  EXPECT_EQ(shell.lastAlignment, Alignment::kLeft);
-  program.GenerateFromSeed(u"шум");
-  EXPECT_EQ(shell.lastAlignment, Alignment::kLeft);
-  program.FindRhymes(u"кот", false);
-  program.FindRhymes(u"кот", true);
-  EXPECT_FALSE(program.Busy());
-}
-
 // Rewrites the length fields of random bytes to small values, so that
 // their texts, the base name among them, are read whole.
 void ShortenLengths(std::string& bytes) {
