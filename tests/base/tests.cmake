@@ -25,3 +25,14 @@ add_test(NAME base_no_plain_bases_catches_plain_text
          COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/base/no_plain_bases.sh ${VM_BASE_KEY_HEX}
                  ${VM_BASES_DIR}/trash.txt ${VM_BASES_DIR}/trash.txt)
 set_tests_properties(base_no_plain_bases_catches_plain_text PROPERTIES WILL_FAIL TRUE)
+
+# The committed bases are exactly what their generators write.
+find_program(PYTHON3 python3)
+if(PYTHON3)
+  foreach(base IN ITEMS "trash;make_trash.py" "standard;standard/make_standard.py")
+    list(GET base 0 name)
+    list(GET base 1 script)
+    add_test(NAME base_generator_${name}
+             COMMAND sh -c "'${PYTHON3}' '${PROJECT_SOURCE_DIR}/scripts/bases/${script}' --out '${name}.out' >/dev/null && cmp '${name}.out' '${VM_BASES_DIR}/${name}.txt'")
+  endforeach()
+endif()
