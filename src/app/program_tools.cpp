@@ -236,14 +236,15 @@ Program::ImportReport Program::ImportFiles(const std::vector<std::filesystem::pa
       skip("ошибка чтения: " + readError);
       continue;
     }
+    if (bytes.size() == kImportByteLimit) DropCutUtf8Tail(bytes);
+    std::u16string text = DecodeTextFile(bytes);
     // Text holds no NUL: a program or a picture would only make a junk base.
-    if (bytes.find('\0') != std::string::npos) {
+    if (text.find(u'\0') != std::u16string::npos) {
       skip("двоичный файл, не текст");
       continue;
     }
-    if (bytes.size() == kImportByteLimit) DropCutUtf8Tail(bytes);
     const std::u16string base =
-        PrepareImportedBase(random_, DecodeTextFile(bytes), [this] { shell_.ProcessEvents(); });
+        PrepareImportedBase(random_, std::move(text), [this] { shell_.ProcessEvents(); });
     std::string error;
     if (!WriteFileAtomically(target, EncodeCp1251(base), error)) {
       skip("ошибка записи: " + error);

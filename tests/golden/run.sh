@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # tests/golden/run.sh CLI [--update] [CASES...]: runs each *.cases file through
-# the command-line program in a scratch copy of tests/data and compares the
+# the command-line program in a scratch copy of tests/golden/data and compares the
 # transcript with the .expected file beside it. --update rewrites the
 # .expected files instead (review the diff, then commit it).
 #   $ ARGS   runs CLI ARGS: its stdout, then "stderr: " lines, then "[exit N]"
@@ -18,7 +18,7 @@ mask() { sed -E 's/^(I[123]: )[0-9]+\r?$/\1#/'; }
 failed=0
 for cases in "$@"; do
   work=$(mktemp -d)
-  cp -r "$here/../data/." "$work"
+  cp -r "$here/data/." "$work"
   actual=$(cd "$work" && while IFS= read -r line || [ -n "$line" ]; do
     case $line in
       '$ '*) echo "$line"

@@ -68,7 +68,7 @@ TEST(FixSymbols, EveryCodeBetweenLetters) {
   for (int code = 0; code < 256; ++code) {
     const std::u16string middle(1, Cp1251ToChar(static_cast<std::uint8_t>(code)));
     const std::u16string input = u"Ж" + middle + u"Ж";
-    const bool kept = code == 0 || (code >= 'A' && code <= 'Z') || (code >= 'a' && code <= 'z') ||
+    const bool kept = (code >= 'A' && code <= 'Z') || (code >= 'a' && code <= 'z') ||
                       letters.count(code) > 0 || code >= 191 || (code >= '0' && code <= '9') ||
                       code == '\n' || code == ' ' || code == '-';
     SCOPED_TRACE(code);
@@ -124,7 +124,7 @@ TEST(FixSymbols, YieldsEvery500500PositionsOfEachPass) {
 std::int32_t ModelFix(std::u16string& text) {
   std::vector<int> code(text.size() + 2, 0);
   const std::size_t len = text.size();
-  for (std::size_t i = 1; i <= len; ++i) code[i] = Cp1251CodeOf(text[i - 1]);
+  for (std::size_t i = 1; i <= len; ++i) code[i] = text[i - 1] == 0 ? 1 : Cp1251CodeOf(text[i - 1]);
   auto read = [&](std::size_t j) { return code[j] == 0 ? 255 : code[j]; };
   std::int32_t total = 0;
   for (;;) {
