@@ -58,11 +58,11 @@ void Program::LoadBase() {
   StopAutoMode();
   std::u16string& name = settings_.baseName;
   if (name.empty()) name = kBuiltinTrashName;
-  baseKind_ = EqualsIgnoringCase(name, kBuiltinStandardName) ? kBaseStandard
-              : EqualsIgnoringCase(name, kBuiltinTrashName)  ? kBaseTrash
-                                                             : kBaseFile;
+  baseKind_ = EqualsIgnoringCase(name, kBuiltinStandardName) ? BaseSource::kStandard
+              : EqualsIgnoringCase(name, kBuiltinTrashName)  ? BaseSource::kTrash
+                                                             : BaseSource::kFile;
   std::u16string progress;
-  if (busy_ == 0) {
+  if (!busy_) {
     for (int i = 0; i < 5; ++i) progress += kCrLf;
     progress += u"Загрузка...\r\n\r\n";
     progress += name;
@@ -70,7 +70,7 @@ void Program::LoadBase() {
 
   std::u16string text;
   double size = 0;
-  if (baseKind_ != kBaseFile) {
+  if (baseKind_ != BaseSource::kFile) {
     if (name == lastLoadedName_) return;
     lastLoadedName_ = name;
     loadedStamp_.clear();
@@ -112,7 +112,7 @@ void Program::LoadBase() {
   scrambledCaption_ = ScrambleText(caption);
   shell_.SetCaption(ScrambleText(scrambledCaption_));
 
-  if (busy_ != 0) return;
+  if (busy_) return;
   StopAutoMode();
   if (firstLoadDone_) {
     ShowLoadReport(size, timings);

@@ -268,15 +268,13 @@ int Generate(const CliRequest& request, Program& program, ConsoleShell& shell, T
     // Each text starts afresh from its own seed, so that seed alone brings it back.
     if (i > 0) seed = NextTextSeed(seed);
     program.ReadOptions();
-    program.Cache().Reset(program.Base().UBound());
+    program.ResetCache();
     program.Random().Seed(RandomSeedOf(seed));
-    if (request.seedText)
-      program.GenerateFromSeed(FromUtf8(*request.seedText));
-    else
-      program.SHIT(request.count, 0);
+    const auto outcome = request.seedText ? program.GenerateFromSeed(FromUtf8(*request.seedText))
+                                          : program.SHIT(request.count, 0);
     if (request.printSeed) err << "--rng-seed " << seed << '\n';
     const std::string text = TerminalText(shell.ShownText());
-    if (shell.LastAlignment() == Alignment::kCentre) {
+    if (outcome != Program::GenerateOutcome::kText) {
       const char* why = program.Base().UBound() < 0 ? " (the base is empty)" : "";
       return term.Fail(3, "no text: \"" + text + "\"" + why, text, {{"rng_seed", seed}});
     }
@@ -319,11 +317,11 @@ int Run(const CliRequest& request, std::istream& in, Terminal& term, std::ostrea
         std::string bytes, error;
         if (!ReadBaseInput(request.baseFile, in, request.baseByteLimit, bytes, error))
           return term.Fail(1, "cannot read base '" + request.baseFile + "': " + error);
-        program.BaseName() = request.baseFile == "-" ? u"-" : FileNameText(request.baseFile);
+        program.SetBaseName(request.baseFile == "-" ? u"-" : FileNameText(request.baseFile));
         program.SupplyBaseBytes(std::move(bytes));
       } else {
-        program.BaseName() =
-            request.builtin == "standard" ? kBuiltinStandardName : kBuiltinTrashName;
+        program.SetBaseName(std::u16string(request.builtin == "standard" ? kBuiltinStandardName
+                                                                         : kBuiltinTrashName));
       }
       seedProgram(program);
       program.SkipAboutOnFirstLoad();
@@ -337,11 +335,11 @@ int Run(const CliRequest& request, std::istream& in, Terminal& term, std::ostrea
     }
     case Command::kFormat: {
       Program program(shell, FolderOf(request.formatFile));
-      std::ifstream probe(request.formatFile, std::ios::binary);
+      // Only a regular file can be rewritten; probing anything else may block.
       std::error_code ec;
-      if (!probe || std::filesystem::is_directory(request.formatFile, ec))
+      if (!std::filesystem::is_regular_file(request.formatFile, ec))
         return term.Fail(1, "cannot read base file '" + request.formatFile + "'");
-      program.BaseName() = FileNameText(request.formatFile);
+      program.SetBaseName(FileNameText(request.formatFile));
       program.SkipAboutOnFirstLoad();
       shell.SetAnswer(request.yes);
       shell.EchoTo(&err);  // the progress, as the window shows it

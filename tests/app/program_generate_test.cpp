@@ -23,7 +23,7 @@ class Generate : public ::testing::Test {
   void Load(std::u16string_view text) {
     const std::string name = "b" + std::to_string(++loads) + ".txt";
     folder.Write(name, EncodeCp1251(text));
-    program.BaseName() = FromUtf8(name);
+    program.SetBaseName(FromUtf8(name));
     program.SkipAboutOnFirstLoad();
     program.LoadBase();
   }
@@ -231,7 +231,7 @@ TEST_F(Generate, AboutTextHasFourteenLinesAndTheBasePhrase) {
     Program again(other, folder.path());
     again.Random().Seed(seed);
     again.ShowAbout();  // still no base: "Абасраца"
-    again.BaseName() = program.BaseName();
+    again.SetBaseName(program.BaseName());
     again.SkipAboutOnFirstLoad();
     again.LoadBase();
     again.ShowAbout();
@@ -241,7 +241,7 @@ TEST_F(Generate, AboutTextHasFourteenLinesAndTheBasePhrase) {
   EXPECT_LT(kept, 190);
   FakeShell fresh;
   Program other(fresh, folder.path());
-  other.BaseName() = program.BaseName();
+  other.SetBaseName(program.BaseName());
   other.SkipAboutOnFirstLoad();
   other.LoadBase();
   other.ShowAbout();

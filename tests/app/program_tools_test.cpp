@@ -19,7 +19,7 @@ class Tools : public ::testing::Test {
  protected:
   std::filesystem::path Base(std::u16string_view text, const char* name = "source_b.txt") {
     const auto path = folder.Write(name, EncodeCp1251(text));
-    program.BaseName() = FromUtf8(name);
+    program.SetBaseName(FromUtf8(name));
     program.SkipAboutOnFirstLoad();
     return path;
   }
@@ -52,7 +52,7 @@ TEST_F(Tools, TheBaseFileNeverGoesMissingAndKeepsItsMode) {
   const auto path = folder.Write("source_b.txt", original);
   std::filesystem::permissions(
       path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
-  program.BaseName() = u"source_b.txt";
+  program.SetBaseName(u"source_b.txt");
   shell.answers = {true};
   shell.onTrash = [&](const std::filesystem::path& trashed) {
     EXPECT_EQ(trashed, path);
@@ -97,7 +97,7 @@ TEST_F(Tools, FormatterDropsRepeatsAndKeepsOrder) {
 TEST_F(Tools, AnsweringNoLeavesTheFileByteForByte) {
   const std::string original = EncodeCp1251(u"да!!! нет...\r\nну\r\nну");
   const auto path = folder.Write("source_b.txt", original);
-  program.BaseName() = u"source_b.txt";
+  program.SetBaseName(u"source_b.txt");
   shell.answers = {false};
   EXPECT_EQ(program.FormatBase(), Program::FormatOutcome::kDeclined);
   EXPECT_EQ(TempFolder::Read(path), original);
@@ -123,7 +123,7 @@ TEST_F(Tools, EmptyBaseCannotBeFormatted) {
 TEST_F(Tools, WithoutATrashTheOldBaseBecomesItsBackup) {
   const std::string original = EncodeCp1251(u"старое, содержимое");
   const auto path = folder.Write("source_b.txt", original);
-  program.BaseName() = u"source_b.txt";
+  program.SetBaseName(u"source_b.txt");
   shell.answers = {true};
   shell.trashSucceeds = false;
   EXPECT_EQ(program.FormatBase(), Program::FormatOutcome::kWritten);
@@ -192,7 +192,7 @@ TEST_F(Tools, MainMenuListsBaseFilesAndChoosesThem) {
   folder.Write("Source_Poems.TXT", "СТИХ");
   folder.Write("poems.txt", "X");
   std::filesystem::create_directory(folder / "source_dir.txt");
-  program.BaseName() = u"";
+  program.SetBaseName(u"");
   program.SkipAboutOnFirstLoad();
   program.LoadBase();
   auto menu = program.PrepareMainMenu(u"Открыть ");
@@ -208,7 +208,7 @@ TEST_F(Tools, MainMenuListsBaseFilesAndChoosesThem) {
   EXPECT_TRUE(menu.files[0].checked);
   EXPECT_TRUE(menu.fileCommandsEnabled);
   program.ChooseBuiltin(1);
-  EXPECT_EQ(program.BaseKind(), kBaseStandard);
+  EXPECT_EQ(program.BaseKind(), BaseSource::kStandard);
 }
 
 }  // namespace

@@ -132,20 +132,19 @@ std::u16string SourceText(const char* path) {
 }
 
 TEST(BuiltinBaseText, TrashIsTheSourceText) {
-  EXPECT_EQ(BuiltinBaseText(2, {}), SourceText(VM_TRASH_TEXT));
+  EXPECT_EQ(BuiltinBaseText(BaseSource::kTrash, {}), SourceText(VM_TRASH_TEXT));
 }
 
 TEST(BuiltinBaseText, StandardIsTheSourceText) {
-  EXPECT_EQ(BuiltinBaseText(1, {}), SourceText(VM_STANDARD_TEXT));
+  EXPECT_EQ(BuiltinBaseText(BaseSource::kStandard, {}), SourceText(VM_STANDARD_TEXT));
 }
 
-TEST(BuiltinBaseText, OtherKindsAreEmpty) {
-  for (const int kind : {0, 3, -1, 232, 242})
-    EXPECT_TRUE(BuiltinBaseText(kind, {}).empty()) << kind;
+TEST(BuiltinBaseText, ABaseFileHasNoBuiltinText) {
+  EXPECT_TRUE(BuiltinBaseText(BaseSource::kFile, {}).empty());
 }
 
 TEST(BuiltinBaseText, LeavesTheKeyBufferAtRest) {
-  ASSERT_FALSE(BuiltinBaseText(2, {}).empty());
+  ASSERT_FALSE(BuiltinBaseText(BaseSource::kTrash, {}).empty());
   Bytes data = Encipher(BytesOf("REST"));
   std::u16string text;
   ASSERT_TRUE(DecipherBase(data, text, {}));

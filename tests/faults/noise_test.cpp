@@ -91,7 +91,7 @@ TEST(NoiseSettings, RandomFilesDecodeAndApply) {
     if (record.baseName.empty()) continue;
     FakeShell shell;
     Program program(shell, folder.path());
-    program.Settings() = record;
+    program.SetSettings(record);
     program.SkipAboutOnFirstLoad();
     program.LoadBase();
     program.SHIT(5, 0);
