@@ -122,7 +122,8 @@ class Program {
 
  private:
   void ShowCentred(std::u16string_view text);
-  void ShowLoadReport(double size, const IndexTimings& timings);
+  // reason: why the base is empty, when it should not be (shown after DONE).
+  void ShowLoadReport(double size, const IndexTimings& timings, std::u16string_view reason);
   bool ReadBaseText(const std::filesystem::path& path, std::u16string& text, double& size);
   // note: what the report should add besides success (where the old content went).
   bool ReplaceBaseFile(const std::filesystem::path& path, const std::string& bytes,

@@ -2,7 +2,9 @@
 #include <iomanip>
 #include <limits>
 #include <locale>
+#include <new>
 #include <sstream>
+#include <system_error>
 
 #include "app/program.h"
 #include "base/builtin_bases.h"
@@ -70,6 +72,8 @@ void Program::LoadBase() {
 
   std::u16string text;
   double size = 0;
+  // A base too big for memory loads as an empty base, and the report says why.
+  bool outOfMemory = false;
   if (baseKind_ != BaseSource::kFile) {
     if (name == lastLoadedName_) return;
     lastLoadedName_ = name;
@@ -87,7 +91,11 @@ void Program::LoadBase() {
       if (stamp == loadedStamp_ && name == lastLoadedName_) return;
       base_ = PhraseBase{};
       if (!progress.empty()) ShowCentred(progress);
-      read = ReadBaseText(path, text, size);
+      try {
+        read = ReadBaseText(path, text, size);
+      } catch (const std::bad_alloc&) {
+        outOfMemory = true;
+      }
       if (read) {
         lastLoadedName_ = name;
         loadedStamp_ = stamp;
@@ -103,8 +111,15 @@ void Program::LoadBase() {
 
   shell_.SetCaption(kCaptionTemplate);
   IndexTimings timings;
-  base_ = IndexBaseText(
-      std::move(text), [this] { return std::int64_t{shell_.TickCount()}; }, timings);
+  try {
+    base_ = IndexBaseText(
+        std::move(text), [this] { return std::int64_t{shell_.TickCount()}; }, timings);
+  } catch (const std::bad_alloc&) {
+    outOfMemory = true;
+    base_ = PhraseBase{};
+    lastLoadedName_.clear();
+    loadedStamp_.clear();
+  }
   cache_.Reset(base_.UBound());
   std::u16string caption = shell_.Caption();
   if (const auto q = caption.find(u'?'); q != std::u16string::npos)
@@ -114,18 +129,21 @@ void Program::LoadBase() {
 
   if (busy_) return;
   StopAutoMode();
+  const std::u16string reason =
+      outOfMemory ? DecodeTextFile(std::make_error_code(std::errc::not_enough_memory).message())
+                  : std::u16string();
   if (firstLoadDone_) {
-    ShowLoadReport(size, timings);
+    ShowLoadReport(size, timings, reason);
     return;
   }
   firstLoadDone_ = true;
-  if (Chance(random_, 0.2F))
+  if (Chance(random_, 0.2F) && reason.empty())
     ShowAbout();
   else
-    ShowLoadReport(size, timings);
+    ShowLoadReport(size, timings, reason);
 }
 
-void Program::ShowLoadReport(double size, const IndexTimings& timings) {
+void Program::ShowLoadReport(double size, const IndexTimings& timings, std::u16string_view reason) {
   std::u16string r = u"\r\nФайл:\r\n";
   r += settings_.baseName;
   r += u"\r\n\r\n";
@@ -139,6 +157,7 @@ void Program::ShowLoadReport(double size, const IndexTimings& timings) {
   r += u"\r\nI3: ";
   r += Decimal(timings.I3);
   r += u"\r\n\r\nDONE";
+  if (!reason.empty()) r += u"\r\n! " + std::u16string(reason);
   ShowCentred(r);
 }
 

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <new>
 
 namespace vm {
 namespace {
@@ -134,15 +135,17 @@ bool ReadRegularFile(const std::filesystem::path& path, std::size_t maxBytes, st
     error = S_ISDIR(info.st_mode) ? Describe(EISDIR) : "Not a regular file";
     return false;
   }
+  // At most the size the file had when opened: a file that keeps growing
+  // (a log, "yes > file") is read once, not without end.
   std::string data;
-  data.resize(std::min<std::size_t>(maxBytes, static_cast<std::size_t>(info.st_size)));
+  try {
+    data.resize(std::min<std::size_t>(maxBytes, static_cast<std::size_t>(info.st_size)));
+  } catch (const std::bad_alloc&) {
+    ::close(fd);
+    throw;
+  }
   std::size_t got = 0;
-  for (;;) {
-    if (got == data.size()) {
-      // The file may have grown since fstat.
-      if (data.size() >= maxBytes) break;
-      data.resize(std::min(maxBytes, data.size() + 65536));
-    }
+  while (got < data.size()) {
     const ssize_t n = ::read(fd, data.data() + got, data.size() - got);
     if (n < 0) {
       if (errno == EINTR) continue;

@@ -84,6 +84,25 @@ TEST(Trash, LinksTheFileUnderItsOwnNameAndPlace) {
   EXPECT_TRUE(StartsWith(FromUtf8(info),
                          u"[Trash Info]\nPath=" + FromUtf8(path.string()) + u"\nDeletionDate="))
       << info;
+  // A name at the length limit still goes in, cut to fit beside ".trashinfo".
+  const auto longest = folder.Write("source_" + std::string(244, 'x') + ".txt", "long");
+  ASSERT_TRUE(LinkIntoTrash(longest, trash, error)) << error;
+}
+
+// Temporary and backup names fit whatever name the base has; a backup that
+// cannot be named stops the formatter with the reason, the base untouched.
+TEST_F(Tools, LongBaseNamesFormatOrSayWhyNot) {
+  for (const std::size_t length : {240, 251, 253}) {
+    const std::string name = "source_" + std::string(length - 11, 'x') + ".txt";
+    const auto path = Base(u"а, б", name.c_str());
+    shell.answers = {true};
+    shell.trashSucceeds = length == 240;
+    const auto outcome = program.FormatBase();
+    EXPECT_EQ(outcome, length < 253 ? Program::FormatOutcome::kWritten
+                                    : Program::FormatOutcome::kWriteFailed)
+        << length;
+    EXPECT_EQ(FileText(path), length < 253 ? u"А Б" : u"а, б") << length;
+  }
 }
 
 TEST_F(Tools, FormatterDropsRepeatsAndKeepsOrder) {

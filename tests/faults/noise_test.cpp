@@ -1,6 +1,8 @@
-// Random bytes where the program expects text: a 50 MiB base file of binary
-// noise and settings files of random bytes.
+// Random bytes where the program expects text, and a base too big for memory.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -52,6 +54,34 @@ class RecordingTarget : public SettingsTarget {
   int bad = 0;
   int trays = 0;
 };
+
+// A sparse 4 GiB base under a 1 GiB address-space limit: an empty base and
+// the reason, never an abort.
+TEST(HugeBase, LoadsEmptyWithTheReason) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer needs more address space than the limit allows";
+#else
+  TempFolder folder;
+  const auto path = folder.Write("source_huge.txt", "");
+  std::filesystem::resize_file(path, std::uintmax_t{4} << 30);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    const rlimit limit{1UL << 30, 1UL << 30};
+    ::setrlimit(RLIMIT_AS, &limit);
+    FakeShell shell;
+    Program program(shell, folder.path());
+    program.SetBaseName(u"source_huge.txt");
+    program.SkipAboutOnFirstLoad();
+    program.LoadBase();
+    const bool ok = program.Base().UBound() == -1 && StartsWith(shell.shown, u"\r\nФайл:") &&
+                    Contains(shell.shown, u"DONE\r\n! ");
+    ::_exit(ok ? 0 : 1);
+  }
+  int status = -1;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+#endif
+}
 
 TEST(NoiseSettings, RandomFilesDecodeAndApply) {
   TempFolder folder;
