@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "app/program.h"
+#include "app/version.h"
 #include "cli/cli_help.h"
 #include "cli/console_shell.h"
 #include "text/cp1251.h"
@@ -45,7 +46,7 @@ void AddBaseOptions(CLI::App* command, CliRequest& request) {
 }
 
 void BuildApp(CLI::App& app, CliRequest& request, RawValues& raw) {
-  app.set_version_flag("--version", std::string(kName) + " " + VM_VERSION);
+  app.set_version_flag("--version", std::string(kName) + " " + kVersion);
   app.require_subcommand(1);
   app.footer(HelpFooter(""));
   const auto addSeed = [&raw](CLI::App* command, const char* what) {
