@@ -5,9 +5,11 @@
 # .expected files instead (review the diff, then commit it).
 #   $ ARGS   runs CLI ARGS: its stdout, then "stderr: " lines, then "[exit N]"
 #            (the load report's timings show as #)
-#   % CMD    runs a shell command in the scratch folder (cat, ls, ...)
+#   % CMD    runs a bash command in the scratch folder (cat, ls, ...); "$CLI"
+#            names the program there
 set -u
 cli=$(realpath "$1")
+export CLI=$cli
 update=0
 [ "${2:-}" = --update ] && { update=1; shift; }
 shift
@@ -17,12 +19,13 @@ here=$(cd "$(dirname "$0")" && pwd)
 mask() { sed -E 's/^(I[123]: )[0-9]+\r?$/\1#/'; }
 failed=0
 for cases in "$@"; do
+  cases=$(realpath "$cases")
   work=$(mktemp -d)
   cp -r "$here/data/." "$work"
   actual=$(cd "$work" && while IFS= read -r line || [ -n "$line" ]; do
     case $line in
-      '$ '*) echo "$line"
-             eval "set -- ${line#\$ }"
+      '$'|'$ '*) echo "$line"
+             eval "set -- ${line#\$}"
              "$cli" "$@" 2>"$work/.stderr" </dev/null | mask
              code=${PIPESTATUS[0]}
              mask < "$work/.stderr" | sed 's/^/stderr: /'
