@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # soak.sh VERBALOMATIC
 # Leaves the real desktop program generating on its own for SOAK_SECONDS
 # (default 60; SOAK_SECONDS=600 for a ten-minute run) on a private X server
