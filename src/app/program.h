@@ -18,6 +18,7 @@
 #include "generation/options.h"
 #include "generation/recent_cache.h"
 #include "random/random_source.h"
+#include "text/text_form.h"
 
 namespace vm {
 
@@ -132,6 +133,7 @@ class Program {
   std::u16string aboutPhrase_;
   Catalogue catalogue_;
   std::optional<std::string> suppliedBase_;
+  TextFileForm baseForm_;  // of the base file last read: the formatter writes that form
   RunFacts lastRun_;
 };
 

@@ -36,6 +36,9 @@ std::string ToUtf8(std::u16string_view text);
 
 // True when bytes are valid UTF-8 holding at least one multi-byte sequence.
 bool LooksLikeUtf8(std::string_view bytes);
+// True when bytes are valid UTF-8, ASCII included, up to a last sequence
+// that the end may cut short: the first bytes of a longer file.
+bool IsUtf8Head(std::string_view bytes);
 // Bytes of a base file or import source: UTF-8 when LooksLikeUtf8, else Windows-1251.
 std::u16string DecodeTextFile(std::string_view bytes);
 

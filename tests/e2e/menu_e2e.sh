@@ -65,7 +65,7 @@ until_ok 5 title_has '2 фраз' || fail "formatted base not reloaded"
 # Сохранить в "+out.txt": the sixth entry.
 menu Down Down Down Down Down Down Return
 until_ok 5 test -s +out.txt || fail "journal not written"
-head -c 16 +out.txt | od -An -tx1 | grep -q '97 97 97' || fail "journal rule is not 0x97"
+[ "$(head -c 48 +out.txt)" = "$(printf '—%.0s' $(seq 16))" ] || fail "journal rule is not sixteen UTF-8 dashes"
 
 # Back to the built-in standard base.
 menu Down Down Down Down Right Return
