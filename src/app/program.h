@@ -72,6 +72,10 @@ class Program {
     std::int32_t count = 0;
   };
   const RunFacts& LastRun() const { return lastRun_; }
+  // One text of count phrases put on the clipboard whatever "CP" says, as the
+  // tray menu's generate entry does, also beside auto mode: what a later
+  // start asks for. False when no text was made (a tool runs, no base).
+  bool GenerateToClipboard(std::int32_t count);
   // Button 1 generates (or moves auto mode), 2 toggles auto mode; others nothing.
   void PressGenButton(int index, int button);
   // Switches auto mode off when it is on.
@@ -110,6 +114,9 @@ class Program {
 
  private:
   void ShowCentred(std::u16string_view text);
+  // SHIT, copying the text also when neither "CP" nor the tray asks for it;
+  // true when a text was shown.
+  bool Generate(std::int32_t count, std::int32_t useed, bool alwaysCopy);
   void ShowLoadReport(double size, const IndexTimings& timings);
   bool ReadBaseText(const std::filesystem::path& path, std::u16string& text, double& size);
   // note: what the report should add besides success (where the old content went).

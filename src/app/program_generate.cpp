@@ -16,7 +16,15 @@ constexpr int kRetryLimit = 64;
 }  // namespace
 
 void Program::SHIT(std::int32_t count, std::int32_t useed) {
-  if (busy_ != 0) return;
+  Generate(count, useed, false);
+}
+
+bool Program::GenerateToClipboard(std::int32_t count) {
+  return Generate(count, 0, true);
+}
+
+bool Program::Generate(std::int32_t count, std::int32_t useed, bool alwaysCopy) {
+  if (busy_ != 0) return false;
   const ComposeContext context{random_, flags_, base_, cache_};
   ComposeResult result;
   const bool seeded = useed != 0;
@@ -38,11 +46,11 @@ void Program::SHIT(std::int32_t count, std::int32_t useed) {
 
   if (result.status == ComposeStatus::kEmptyBase) {
     ShowCentred(u"Я ОБКАКАЛСЯ. ПОЧЕМУ?");
-    return;
+    return false;
   }
   if (result.status == ComposeStatus::kNoPhrases) {
     ShowCentred(u"Не взлетело. Слишком мало строк?");
-    return;
+    return false;
   }
   std::u16string text;
   if (seeded) {
@@ -54,7 +62,8 @@ void Program::SHIT(std::int32_t count, std::int32_t useed) {
   }
   ReplaceAll(text, kBreakMarker, kCrLf);
   shell_.ShowText(text, Alignment::kLeft);
-  if (!shell_.IsWindowVisible() || flags_.AutoCopy) CopyToClipboard(text);
+  if (alwaysCopy || !shell_.IsWindowVisible() || flags_.AutoCopy) CopyToClipboard(text);
+  return true;
 }
 
 void Program::CopyToClipboard(std::u16string_view text) {

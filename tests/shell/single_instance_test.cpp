@@ -1,6 +1,5 @@
-// The program folder choice and the single-instance lock.
+// The single-instance lock.
 #include <QCoreApplication>
-#include <QStandardPaths>
 #include <QSysInfo>
 #include <QTest>
 #include <chrono>
@@ -17,18 +16,6 @@ class SingleInstanceTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void aWritableExecutableFolderIsTheProgramFolder() {
-    TempFolder folder;
-    QCOMPARE(ChooseProgramFolder(QString::fromStdString(folder.path().string())), folder.path());
-  }
-
-  void otherwiseThePerUserDataFolderIs() {
-    const auto chosen = ChooseProgramFolder(QStringLiteral("/nonexistent/verbalomatic/bin"));
-    QCOMPARE(QString::fromStdString(chosen.string()),
-             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
-    QVERIFY(std::filesystem::is_directory(chosen));
-  }
-
   void aSecondInstanceFindsTheFolderLocked() {
     TempFolder folder;
     auto first = std::make_unique<SingleInstance>(folder.path());
