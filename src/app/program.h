@@ -19,6 +19,7 @@
 #include "generation/options.h"
 #include "generation/recent_cache.h"
 #include "random/random_source.h"
+#include "text/text_form.h"
 
 namespace vm {
 
@@ -83,6 +84,10 @@ class Program {
     std::int32_t count = 0;
   };
   const RunFacts& LastRun() const { return lastRun_; }
+  // One text of count phrases put on the clipboard whatever "CP" says, as the
+  // tray menu's generate entry does, also beside auto mode: what a later
+  // start asks for. False when no text was made (a tool runs, no base).
+  bool GenerateToClipboard(std::int32_t count);
   // Button 1 generates (or moves auto mode), 2 toggles auto mode; others nothing.
   void PressGenButton(int index, int button);
   // Switches auto mode off when it is on.
@@ -123,6 +128,8 @@ class Program {
 
  private:
   void ShowCentred(std::u16string_view text);
+  // SHIT, copying the text also when neither "CP" nor the tray asks for it.
+  GenerateOutcome Generate(std::int32_t count, std::int32_t useed, bool alwaysCopy);
   // reason: why the base is empty, when it should not be (shown after DONE).
   void ShowLoadReport(double size, const IndexTimings& timings, std::u16string_view reason);
   bool ReadBaseText(const std::filesystem::path& path, std::u16string& text, double& size);
@@ -147,6 +154,7 @@ class Program {
   std::u16string aboutPhrase_;
   Catalogue catalogue_;
   std::optional<std::string> suppliedBase_;
+  TextFileForm baseForm_;  // of the base file last read: the formatter writes that form
   RunFacts lastRun_;
 };
 

@@ -17,6 +17,15 @@ constexpr int kRetryLimit = 64;
 }  // namespace
 
 Program::GenerateOutcome Program::SHIT(std::int32_t count, std::int32_t useed) {
+  return Generate(count, useed, false);
+}
+
+bool Program::GenerateToClipboard(std::int32_t count) {
+  return Generate(count, 0, true) == GenerateOutcome::kText;
+}
+
+Program::GenerateOutcome Program::Generate(std::int32_t count, std::int32_t useed,
+                                           bool alwaysCopy) {
   if (busy_) return GenerateOutcome::kBusy;
   const ComposeContext context{random_, flags_, base_, cache_};
   ComposeResult result;
@@ -55,7 +64,7 @@ Program::GenerateOutcome Program::SHIT(std::int32_t count, std::int32_t useed) {
   }
   ReplaceAll(text, kBreakMarker, kCrLf);
   shell_.ShowText(text, Alignment::kLeft);
-  if (!shell_.IsWindowVisible() || flags_.AutoCopy) CopyToClipboard(text);
+  if (alwaysCopy || !shell_.IsWindowVisible() || flags_.AutoCopy) CopyToClipboard(text);
   return GenerateOutcome::kText;
 }
 

@@ -53,6 +53,7 @@ bool Program::ReadBaseText(const std::filesystem::path& path, std::u16string& te
     return false;
   }
   size = static_cast<double>(bytes.size());
+  baseForm_ = TextFileFormOf(bytes);
   text = DecodeTextFile(bytes);
   return true;
 }

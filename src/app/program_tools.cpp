@@ -89,8 +89,9 @@ bool Program::SaveToJournal() {
   std::tm local{};
   localtime_r(&now, &local);
   std::string error;
-  if (AppendJournalRecord(JournalPath(), JournalRecord(shell_.ShownText(), local), error))
-    return true;
+  const std::filesystem::path path = JournalPath();
+  const std::string record = JournalRecord(shell_.ShownText(), local, JournalEncodingOf(path));
+  if (AppendJournalRecord(path, record, error)) return true;
   ShowCentred(u"Ошибка сохранения: \r\n" + DecodeTextFile(error));
   return false;
 }
@@ -182,7 +183,7 @@ Program::FormatOutcome Program::FormatBase() {
     std::u16string error;
     const std::filesystem::path path = BaseFilePath(settings_.baseName);
     report = shell_.ShownText();
-    if (ReplaceBaseFile(path, EncodeCp1251(Join(lines, kCrLf)), note, error)) {
+    if (ReplaceBaseFile(path, EncodeTextLines(lines, baseForm_), note, error)) {
       report += u"\r\n" + settings_.baseName + u" обновлен.";
       if (!note.empty()) report += u"\r\n" + note;
       outcome = FormatOutcome::kWritten;

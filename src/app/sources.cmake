@@ -3,6 +3,7 @@ target_sources(vm_app PRIVATE
   app/aux_timer.cpp
   app/beat_clock.cpp
   app/console_line.cpp
+  app/desktop_start.cpp
   app/form_layout.cpp
   app/gen_keys.cpp
   app/key_strokes.cpp
@@ -11,6 +12,7 @@ target_sources(vm_app PRIVATE
   app/output_text.cpp
   app/program.cpp
   app/program_about.cpp
+  app/program_folders.cpp
   app/program_generate.cpp
   app/program_load.cpp
   app/program_tools.cpp

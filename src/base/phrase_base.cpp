@@ -8,7 +8,9 @@
 namespace vm {
 namespace {
 
-// Views of the lines of text between CR LF pairs.
+// Views of the lines of text between CR LF pairs. A text without any CR,
+// as Linux editors write it, has its lines between LFs instead, and a final
+// LF only ends the last line.
 std::vector<std::u16string_view> SplitLines(std::u16string_view text) {
   std::vector<std::u16string_view> pieces;
   if (text.empty()) return pieces;
@@ -16,6 +18,16 @@ std::vector<std::u16string_view> SplitLines(std::u16string_view text) {
   const char16_t* const data = text.data();
   const std::size_t size = text.size();
   std::size_t start = 0;
+  if (text.find(u'\r') == std::u16string_view::npos) {
+    for (std::size_t i = 0; i < size; ++i) {
+      if (data[i] == u'\n') {
+        pieces.emplace_back(data + start, i - start);
+        start = i + 1;
+      }
+    }
+    if (start < size) pieces.emplace_back(data + start, size - start);
+    return pieces;
+  }
   for (std::size_t i = 0; i + 1 < size; ++i) {
     if (data[i] == u'\r' && data[i + 1] == u'\n') {
       pieces.emplace_back(data + start, i - start);

@@ -30,7 +30,9 @@ struct IndexTimings {
 
 // Builds the base from a whole text: LF CR becomes CR LF, the text is
 // upper-cased and split at CR LF (an empty text gives no lines), and the keys
-// are the folded text split the same way. tick is a millisecond clock.
+// are the folded text split the same way. A text that holds no CR at all is
+// split at LF instead, a final LF giving no empty last line. tick is a
+// millisecond clock.
 PhraseBase IndexBaseText(std::u16string text, const std::function<std::int64_t()>& tick,
                          IndexTimings& timings);
 

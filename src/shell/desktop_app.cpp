@@ -18,22 +18,33 @@
 
 namespace vm::shell {
 
-DesktopApp::DesktopApp(std::filesystem::path programFolder)
-    : folder_(std::move(programFolder)),
+DesktopApp::DesktopApp(ProgramFolders folders)
+    : folders_(std::move(folders)),
       form_(std::make_unique<FrmMain>()),
       shell_(std::make_unique<QtShell>(*form_)),
-      program_(std::make_unique<vm::Program>(*shell_, folder_)) {
+      program_(std::make_unique<vm::Program>(*shell_, folders_.data)) {
   form_->Bind(*program_);
   connect(form_.get(), &FrmMain::unloadRequested, this, &DesktopApp::Form_Unload);
 }
 
+DesktopApp::DesktopApp(const std::filesystem::path& programFolder)
+    : DesktopApp(ProgramFolders{programFolder, programFolder, false}) {}
+
 DesktopApp::~DesktopApp() = default;
 
 std::filesystem::path DesktopApp::SettingsPath() const {
-  return folder_ / kSettingsFileName;
+  return folders_.settings / kSettingsFileName;
 }
 
-void DesktopApp::Form_Initialize() {
+std::string_view DesktopApp::Answer(const InstanceRequest& request) {
+  if (request.kind == InstanceRequest::Kind::kShow) {
+    form_->RestoreFromTray();
+    return kAnswerDone;
+  }
+  return program_->GenerateToClipboard(request.count) ? kAnswerDone : kAnswerRefused;
+}
+
+void DesktopApp::Form_Initialize(bool intoTray) {
   form_->TmrAUX()->start();
   program_->Random().SeedFromClock();
   SettingsRecord settings = program_->Settings();
@@ -41,6 +52,7 @@ void DesktopApp::Form_Initialize() {
     program_->SetSettings(settings);
     ApplySettings(settings, *form_);
   }
+  if (intoTray && !form_->TrayIcon().Added()) form_->SendToTray();
   program_->ReadOptions();
   form_->Aux().TmrAUX_Timer();
   // Without a tray host the window cannot hide in the tray, so it shows.

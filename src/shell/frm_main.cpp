@@ -116,16 +116,21 @@ std::uint32_t KeyTime(const QKeyEvent* event) {
 
 }  // namespace
 
+QString FormFontFamily(const QString& wineTahoma) {
+  // Any Tahoma that fontconfig knows; then the one Wine brings, which it
+  // does not index; else the desktop's sans font (all of them have Cyrillic).
+  const QString tahoma = QStringLiteral("Tahoma");
+  if (QFontDatabase::families().contains(tahoma, Qt::CaseInsensitive)) return tahoma;
+  if (QFile::exists(wineTahoma)) {
+    const int id = QFontDatabase::addApplicationFont(wineTahoma);
+    const QStringList families = QFontDatabase::applicationFontFamilies(id);
+    if (id >= 0 && !families.isEmpty()) return families.first();
+  }
+  return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+}
+
 QFont FormFont() {
-  static const QString family = [] {
-    const QString tahoma = QStringLiteral("/usr/share/wine/fonts/tahoma.ttf");
-    if (QFile::exists(tahoma)) {
-      const int id = QFontDatabase::addApplicationFont(tahoma);
-      const QStringList families = QFontDatabase::applicationFontFamilies(id);
-      if (id >= 0 && !families.isEmpty()) return families.first();
-    }
-    return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
-  }();
+  static const QString family = FormFontFamily(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"));
   QFont font(family);
   font.setPointSizeF(9.75);
   return font;
@@ -414,6 +419,7 @@ void FrmMain::ShowTrayMenu() {
 
 void FrmMain::RestoreFromTray() {
   clsT_->Remove();
+  setWindowState(windowState() & ~Qt::WindowMinimized);
   show();
   raise();
   activateWindow();

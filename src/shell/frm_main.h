@@ -145,8 +145,11 @@ class FrmMain : public QWidget, public SettingsTarget {
   std::array<QAction*, 9> mnuTrayGenT_{};
 };
 
-// The form's font: Tahoma 9.75 pt when its file is there, else the system font.
+// The form's font: Tahoma 9.75 pt when it is installed, else the system font.
 QFont FormFont();
+// Tahoma as fontconfig knows it, else from the file wineTahoma, else the
+// family of the system font.
+QString FormFontFamily(const QString& wineTahoma);
 // The program icon from the resources.
 QIcon ProgramIcon();
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/qt_shell.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -12,6 +13,7 @@
 #include <QStandardPaths>
 #include <QUrl>
 #include <chrono>
+#include <utility>
 
 #include "app/beat_clock.h"
 #include "app/tray_menu.h"
@@ -28,6 +30,16 @@ namespace {
 
 QString LocalPath(const std::filesystem::path& path) {
   return QFile::decodeName(QByteArray::fromStdString(path.string()));
+}
+
+// Message boxes answer in Russian, with Qt's translations or without them.
+int RunRussian(QMessageBox& box) {
+  constexpr std::pair<QMessageBox::StandardButton, std::u16string_view> kTexts[] = {
+      {QMessageBox::Yes, u"Да"}, {QMessageBox::No, u"Нет"}, {QMessageBox::Ok, u"ОК"}};
+  for (const auto& [which, text] : kTexts) {
+    if (QAbstractButton* button = box.button(which)) button->setText(ToQ(text));
+  }
+  return box.exec();
 }
 
 }  // namespace
@@ -64,7 +76,7 @@ bool QtShell::AskYesNo(std::u16string_view question, MessageIcon icon) {
   QMessageBox box(icon == MessageIcon::kWarning ? QMessageBox::Warning : QMessageBox::Information,
                   ToQ(kApplicationTitle), lastMessage_, QMessageBox::Yes | QMessageBox::No,
                   form_.isVisible() ? &form_ : nullptr);
-  return box.exec() == QMessageBox::Yes;
+  return RunRussian(box) == QMessageBox::Yes;
 }
 
 void QtShell::Inform(std::u16string_view text) {
@@ -75,7 +87,7 @@ void QtShell::Inform(std::u16string_view text) {
   }
   QMessageBox box(QMessageBox::Information, ToQ(kApplicationTitle), lastMessage_, QMessageBox::Ok,
                   form_.isVisible() ? &form_ : nullptr);
-  box.exec();
+  RunRussian(box);
 }
 
 void QtShell::ProcessEvents() {

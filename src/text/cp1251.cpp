@@ -123,6 +123,27 @@ bool LooksLikeUtf8(std::string_view bytes) {
   return valid > 0 && stray * 100 <= valid;
 }
 
+bool IsUtf8Head(std::string_view bytes) {
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    char32_t cp;
+    const std::size_t len = Utf8Sequence(bytes, i, cp);
+    if (len != 0) {
+      i += len;
+      continue;
+    }
+    // Past this point only a lead byte with some of its continuation bytes.
+    const std::size_t rest = bytes.size() - i;
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    if (rest >= 4 || lead < 0xC2 || lead > 0xF4) return false;
+    for (std::size_t k = 1; k < rest; ++k) {
+      if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return false;
+    }
+    return rest < (lead >= 0xF0 ? 4U : lead >= 0xE0 ? 3U : 2U);
+  }
+  return true;
+}
+
 std::u16string FromUtf8(std::string_view bytes) {
   std::u16string out;
   out.reserve(bytes.size());

@@ -38,6 +38,9 @@ std::string ToUtf8(std::u16string_view text);
 // True when bytes hold multi-byte UTF-8 sequences and at most one stray
 // (invalid) high byte per hundred of them.
 bool LooksLikeUtf8(std::string_view bytes);
+// True when bytes are valid UTF-8, ASCII included, up to a last sequence
+// that the end may cut short: the first bytes of a longer file.
+bool IsUtf8Head(std::string_view bytes);
 // Bytes of a base file or import source: UTF-16 after its byte-order mark,
 // UTF-8 when LooksLikeUtf8 (stray bytes become U+FFFD, a byte-order mark
 // goes), else Windows-1251.

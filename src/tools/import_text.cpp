@@ -71,6 +71,9 @@ void CutIntoPhraseLines(RandomSource& random, std::u16string& text) {
 std::u16string PrepareImportedBase(RandomSource& random, std::u16string text,
                                    const std::function<void()>& yield,
                                    const std::function<void(std::int32_t passChanges)>& passDone) {
+  // A source written with LF alone is cut as the same text with CR LF: its
+  // short lines stay lines instead of gluing to the next.
+  if (text.find(u'\r') == std::u16string::npos) text = ExpandLineFeeds(text);
   CutIntoPhraseLines(random, text);
   UpperInPlace(text);
   if (yield) yield();

@@ -28,7 +28,8 @@ void CutIntoPhraseLines(std::u16string& text, const std::function<std::int32_t()
 void CutIntoPhraseLines(RandomSource& random, std::u16string& text);
 
 // Cut, upper-case, yield once, FixSymbols (yielding during its passes; the
-// optional passDone sees each pass's count), then LF becomes CR LF.
+// optional passDone sees each pass's count), then LF becomes CR LF. A source
+// without any CR is cut as if each of its LFs were CR LF.
 std::u16string PrepareImportedBase(
     RandomSource& random, std::u16string text, const std::function<void()>& yield,
     const std::function<void(std::int32_t passChanges)>& passDone = {});

@@ -37,7 +37,7 @@ TEST(LoadBase, SplitsOnlyAtCrLfAfterRepairingLfCr) {
   EXPECT_EQ(Loaded("A\n\rB").program.Base().lines, (std::vector<std::u16string_view>{u"A", u"B"}));
   EXPECT_EQ(Loaded("A\r\n\r\nB").program.Base().lines,
             (std::vector<std::u16string_view>{u"A\r", u"\nB"}));
-  EXPECT_EQ(Loaded("A\nB\nC").program.Base().UBound(), 0);
+  EXPECT_EQ(Loaded("A\nB\r\nC").program.Base().UBound(), 1);
   EXPECT_EQ(Loaded("").program.Base().UBound(), -1);
 }
 

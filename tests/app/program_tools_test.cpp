@@ -196,10 +196,10 @@ TEST_F(Tools, JournalAppendsRecordsAndReportsErrors) {
   program.SaveToJournal();
   program.SaveToJournal();
   const std::string journal = TempFolder::Read(program.JournalPath());
-  const std::string rule(16, '\x97');
-  const std::string body = EncodeCp1251(u"текст");
-  ASSERT_EQ(journal.size(), 2 * (16 + 2 + 19 + 2 + 16 + 2 + body.size() + 4));
-  EXPECT_EQ(journal.substr(0, 18), rule + "# ");
+  const std::string rule = ToUtf8(std::u16string(16, u'—'));
+  const std::string body = ToUtf8(u"текст");
+  ASSERT_EQ(journal.size(), 2 * (48 + 2 + 19 + 2 + 48 + 2 + body.size() + 4));
+  EXPECT_EQ(journal.substr(0, rule.size() + 2), rule + "# ");
   EXPECT_NE(journal.find(body + "\r\n\r\n" + rule), std::string::npos);
 
   FakeShell other;

@@ -1,19 +1,22 @@
 #!/bin/bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# menu_e2e.sh VERBALOMATIC
+# menu_e2e.sh VERBALOMATIC [SCREENSHOT.png]
 # The base tools from the window's main menu on a private X server: switching
-# to a base file, formatting it (answering the question with Yes), saving the
-# shown text to the journal and switching back to a built-in base.
+# to a base file, formatting it (answering the question with Yes; SCREENSHOT
+# takes a picture of the question), saving the shown text to the journal and
+# switching back to a built-in base.
 set -u
 HERE=$(cd "$(dirname "$0")" && pwd)
 if [ "${1:-}" != --inner ]; then
-  [ $# -ge 1 ] || { echo "usage: $0 VERBALOMATIC"; exit 2; }
+  [ $# -ge 1 ] || { echo "usage: $0 VERBALOMATIC [SCREENSHOT]"; exit 2; }
   for tool in Xvfb trayer xdotool xwininfo xdpyinfo iconv; do
     command -v $tool >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
   done
-  exec "$HERE/xrun" --tray "$0" --inner "$(readlink -f "$1")"
+  SHOT=${2:+$(readlink -f "$(dirname "$2")")/$(basename "$2")}
+  exec "$HERE/xrun" --tray "$0" --inner "$(readlink -f "$1")" "$SHOT"
 fi
 BIN=$2
+SHOT=${3:-}
 
 . "$HERE/common.sh"
 e2e_folder vm-menu
@@ -42,6 +45,12 @@ answer() {
   until_ok 5 xdotool search --onlyvisible --name '^Verbalomatic$' || fail "no message box"
   box=$(xdotool search --onlyvisible --name '^Verbalomatic$' | head -1)
   xdotool windowfocus --sync "$box"
+  if [ -n "$SHOT" ]; then  # the window with the box over it
+    sleep 0.5
+    eval "$(xdotool getwindowgeometry --shell "$WID")"
+    import -window root -crop "${WIDTH}x${HEIGHT}+$X+$Y" "$SHOT" || fail "no screenshot"
+    SHOT=
+  fi
   xdotool key "$1"
 }
 
@@ -66,7 +75,7 @@ until_ok 5 title_has '2 фраз' || fail "formatted base not reloaded"
 # Сохранить в "+out.txt": the sixth entry.
 menu Down Down Down Down Down Down Return
 until_ok 5 test -s +out.txt || fail "journal not written"
-head -c 16 +out.txt | od -An -tx1 | grep -q '97 97 97' || fail "journal rule is not 0x97"
+[ "$(head -c 48 +out.txt)" = "$(printf '—%.0s' $(seq 16))" ] || fail "journal rule is not sixteen UTF-8 dashes"
 
 # Back to the built-in standard base.
 menu Down Down Down Down Right Return

@@ -26,6 +26,8 @@ done
 version=$(dpkg-deb -f "$deb" Version)
 [ "$("$root/usr/bin/verbalomatic-cli" --version)" = "verbalomatic-cli $version" ] ||
   fail "verbalomatic-cli --version differs from the package's $version"
+[ "$(QT_QPA_PLATFORM=offscreen "$root/usr/bin/verbalomatic" --version)" = "verbalomatic $version" ] ||
+  fail "verbalomatic --version differs from the package's $version"
 grep -q "<release version=\"$version\"" "$root/usr/share/metainfo/$id.metainfo.xml" ||
   fail "the metainfo release is not $version"
 zcat "$root/usr/share/doc/verbalomatic/changelog.gz" | head -1 | grep -q "($version)" ||

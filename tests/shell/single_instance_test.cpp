@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The program folder choice and the single-instance lock.
+// The single-instance lock.
 #include <QCoreApplication>
-#include <QStandardPaths>
 #include <QSysInfo>
 #include <QTest>
 #include <chrono>
@@ -18,18 +17,6 @@ class SingleInstanceTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void aWritableExecutableFolderIsTheProgramFolder() {
-    TempFolder folder;
-    QCOMPARE(ChooseProgramFolder(QString::fromStdString(folder.path().string())), folder.path());
-  }
-
-  void otherwiseThePerUserDataFolderIs() {
-    const auto chosen = ChooseProgramFolder(QStringLiteral("/nonexistent/verbalomatic/bin"));
-    QCOMPARE(QString::fromStdString(chosen.string()),
-             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
-    QVERIFY(std::filesystem::is_directory(chosen));
-  }
-
   void aSecondInstanceFindsTheFolderLocked() {
     TempFolder folder;
     auto first = std::make_unique<SingleInstance>(folder.path());

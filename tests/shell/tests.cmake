@@ -21,6 +21,19 @@ endfunction()
 vm_add_qt_test(shell_frm_main_test shell/frm_main_test.cpp)
 vm_add_qt_test(shell_desktop_app_test shell/desktop_app_test.cpp)
 vm_add_qt_test(shell_single_instance_test shell/single_instance_test.cpp)
+# Its XDG_DATA_HOME gives fontconfig Wine's Tahoma, which it does not index
+# from Wine's own folder.
+vm_add_qt_test(shell_desktop_platform_test shell/desktop_platform_test.cpp)
+set(VM_FONT_HOME ${CMAKE_CURRENT_BINARY_DIR}/font-home)
+set(VM_WINE_TAHOMA /usr/share/wine/fonts/tahoma.ttf)
+set(VM_FONT_ENVIRONMENT "")
+if(EXISTS ${VM_WINE_TAHOMA})
+  file(MAKE_DIRECTORY ${VM_FONT_HOME}/fonts)
+  file(CREATE_LINK ${VM_WINE_TAHOMA} ${VM_FONT_HOME}/fonts/tahoma.ttf SYMBOLIC)
+  set(VM_FONT_ENVIRONMENT "XDG_DATA_HOME=${VM_FONT_HOME};XDG_CACHE_HOME=${VM_FONT_HOME}/cache;VM_TEST_FONTCONFIG_TAHOMA=1")
+endif()
+set_tests_properties(shell_desktop_platform_test PROPERTIES ENVIRONMENT
+  "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${VM_QT_RUNTIME_DIR};${VM_FONT_ENVIRONMENT}")
 
 # The real program under Xvfb with a tray host (skipped when the X tools are missing).
 add_test(NAME shell_desktop_e2e
@@ -52,6 +65,39 @@ add_test(NAME shell_keys_e2e
                  "${VM_CLIPBOARD_OWNERS}")
 set_tests_properties(shell_keys_e2e PROPERTIES TIMEOUT 120 SKIP_RETURN_CODE 77)
 
+# Later starts reach the running instance: the window out of the tray,
+# --generate with and without an instance, stale sockets, two starts at once.
+add_test(NAME shell_instance_e2e
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/instance_e2e.sh $<TARGET_FILE:verbalomatic>)
+set_tests_properties(shell_instance_e2e PROPERTIES TIMEOUT 120 SKIP_RETURN_CODE 77)
+
+# Installed into a prefix and run by an ordinary user: files only in the
+# user's XDG folders.
+add_test(NAME shell_install_e2e
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/install_e2e.sh ${CMAKE_BINARY_DIR})
+set_tests_properties(shell_install_e2e PROPERTIES TIMEOUT 120 SKIP_RETURN_CODE 77)
+
+# The window on Wayland under weston's headless backend, which has no seat:
+# a small weston module gives it a keyboard that the test presses.
+find_package(PkgConfig)
+set(VM_WESTON_KEYS "")
+if(PkgConfig_FOUND)
+  pkg_check_modules(WESTON IMPORTED_TARGET libweston-10 wayland-server)
+endif()
+if(WESTON_FOUND)
+  enable_language(C)
+  add_library(vm_weston_keys MODULE e2e/weston_keys.c)
+  set_target_properties(vm_weston_keys PROPERTIES PREFIX "" C_STANDARD 11)
+  target_compile_options(vm_weston_keys PRIVATE -Wall -Wextra -Wpedantic)
+  target_link_libraries(vm_weston_keys PRIVATE PkgConfig::WESTON)
+  set(VM_WESTON_KEYS $<TARGET_FILE:vm_weston_keys>)
+endif()
+add_test(NAME shell_wayland_e2e
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/wayland_e2e.sh $<TARGET_FILE:verbalomatic>
+                 "${VM_WESTON_KEYS}")
+set_tests_properties(shell_wayland_e2e PROPERTIES TIMEOUT 120 SKIP_RETURN_CODE 77)
+
 # The real-window tests time double clicks and clipboard reads: one at a time.
 set_tests_properties(shell_desktop_e2e shell_soak shell_menu_e2e shell_keys_e2e
+                     shell_instance_e2e shell_install_e2e shell_wayland_e2e
                      PROPERTIES RESOURCE_LOCK x11_e2e)

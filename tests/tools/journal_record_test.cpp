@@ -27,16 +27,17 @@ std::tm At(int year, int month, int day, int hour, int minute, int second) {
 }
 
 const std::string kRule(16, '\x97');
+constexpr JournalEncoding kCp1251 = JournalEncoding::kWindows1251;
 
 TEST(JournalRecord, HeaderAndEmptyBody) {
-  EXPECT_EQ(JournalRecord(u"", At(2024, 3, 5, 9, 7, 3)),
+  EXPECT_EQ(JournalRecord(u"", At(2024, 3, 5, 9, 7, 3), kCp1251),
             kRule + "# 2024/03/05 09:07:03 #" + kRule + "\r\n\r\n\r\n");
-  EXPECT_EQ(JournalRecord(u"", At(1999, 12, 31, 23, 59, 59)),
+  EXPECT_EQ(JournalRecord(u"", At(1999, 12, 31, 23, 59, 59), kCp1251),
             kRule + "# 1999/12/31 23:59:59 #" + kRule + "\r\n\r\n\r\n");
 }
 
 TEST(JournalRecord, BodyIsWindows1251WithQuestionMarks) {
-  EXPECT_EQ(JournalRecord(u"Hi, Мир —\r\nä", At(2024, 1, 2, 3, 4, 5)),
+  EXPECT_EQ(JournalRecord(u"Hi, Мир —\r\nä", At(2024, 1, 2, 3, 4, 5), kCp1251),
             kRule + "# 2024/01/02 03:04:05 #" + kRule + "\r\nHi, \xCC\xE8\xF0 \x97\r\n?\r\n\r\n");
 }
 
@@ -54,8 +55,8 @@ class JournalFile : public ::testing::Test {
 TEST_F(JournalFile, AppendsRecordsOneAfterAnother) {
   const fs::path path = folder_ / kJournalFileName;
   std::string error;
-  const std::string first = JournalRecord(u"ОДИН", At(2024, 3, 5, 9, 7, 3));
-  const std::string second = JournalRecord(u"ДВА", At(2024, 3, 5, 9, 8, 0));
+  const std::string first = JournalRecord(u"ОДИН", At(2024, 3, 5, 9, 7, 3), kCp1251);
+  const std::string second = JournalRecord(u"ДВА", At(2024, 3, 5, 9, 8, 0), kCp1251);
   ASSERT_TRUE(AppendJournalRecord(path, first, error)) << error;
   ASSERT_TRUE(AppendJournalRecord(path, second, error)) << error;
   std::ifstream in(path, std::ios::binary);
