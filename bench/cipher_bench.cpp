@@ -15,7 +15,7 @@ namespace {
 void BM_BuiltinTrashBase(benchmark::State& state) {
   const std::size_t size = vm::BuiltinBlob(vm::kTrashBaseResource).size();
   for (auto _ : state) {
-    std::u16string text = vm::BuiltinBaseText(2, {});
+    std::u16string text = vm::BuiltinBaseText(vm::BaseSource::kTrash, {});
     benchmark::DoNotOptimize(text.data());
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
