@@ -132,7 +132,7 @@ class Program {
   GenerateOutcome Generate(std::int32_t count, std::int32_t useed, bool alwaysCopy);
   // reason: why the base is empty, when it should not be (shown after DONE).
   void ShowLoadReport(double size, const IndexTimings& timings, std::u16string_view reason);
-  bool ReadBaseText(const std::filesystem::path& path, std::u16string& text, double& size);
+  bool ReadBaseBytes(const std::filesystem::path& path, std::string& bytes, double& size);
   // note: what the report should add besides success (where the old content went).
   bool ReplaceBaseFile(const std::filesystem::path& path, const std::string& bytes,
                        std::u16string& note, std::u16string& error);
@@ -154,6 +154,8 @@ class Program {
   std::u16string aboutPhrase_;
   Catalogue catalogue_;
   std::optional<std::string> suppliedBase_;
+  // What the formatter has just written to the base file, for the reload.
+  std::optional<std::string> writtenBase_;
   TextFileForm baseForm_;  // of the base file last read: the formatter writes that form
   RunFacts lastRun_;
 };

@@ -13,7 +13,8 @@ void Program::ShowAbout() {
   if (base_.UBound() == -1) {
     aboutPhrase_ = u"АБАСРАЦА";
   } else if (Chance(random_, 0.2F) || aboutPhrase_.empty()) {
-    aboutPhrase_ = base_.lines[static_cast<std::size_t>(RandomUpTo(random_, base_.UBound()))];
+    aboutPhrase_ =
+        base_.lines[static_cast<std::size_t>(RandomUpTo(random_, base_.UBound()))].Text();
     QuoteAndPunctuate(random_, aboutPhrase_, 0, 1);
   }
   LowerInPlace(aboutPhrase_);

@@ -96,8 +96,8 @@ bool Program::FindRhymes(std::u16string_view text, bool lineMode) {
     for (const std::int32_t ending : {3, 2}) {
       const std::int32_t last = FindRhymeLines(random_, base_, word, ending, numbers, 31);
       for (std::int32_t k = 0; k <= last; ++k) {
-        std::u16string entry(
-            base_.lines[static_cast<std::size_t>(numbers[static_cast<std::size_t>(k)])]);
+        std::u16string entry =
+            base_.lines[static_cast<std::size_t>(numbers[static_cast<std::size_t>(k)])].Text();
         entry += kCrLf;
         if (!offer(entry)) break;
       }

@@ -41,20 +41,20 @@ std::filesystem::path Program::BaseFilePath(std::u16string_view name) const {
   return ResolveBaseFile(programFolder_, name);
 }
 
-bool Program::ReadBaseText(const std::filesystem::path& path, std::u16string& text, double& size) {
+bool Program::ReadBaseBytes(const std::filesystem::path& path, std::string& bytes, double& size) {
   // Regular files only: a folder or FIFO that took the file's place must
   // neither block the load nor pass for a huge file.
-  std::string bytes;
   std::string error;
   if (suppliedBase_) {
     bytes = std::move(*suppliedBase_);
     suppliedBase_.reset();
+  } else if (writtenBase_) {
+    bytes = std::move(*writtenBase_);
+    writtenBase_.reset();
   } else if (!ReadRegularFile(path, std::numeric_limits<std::size_t>::max(), bytes, error)) {
     return false;
   }
   size = static_cast<double>(bytes.size());
-  baseForm_ = TextFileFormOf(bytes);
-  text = DecodeTextFile(bytes);
   return true;
 }
 
@@ -72,7 +72,10 @@ void Program::LoadBase() {
     progress += name;
   }
 
+  // A built-in base comes as text, a file as its bytes.
   std::u16string text;
+  std::string bytes;
+  bool fileRead = false;
   double size = 0;
   // A base too big for memory loads as an empty base, and the report says why.
   bool outOfMemory = false;
@@ -94,10 +97,11 @@ void Program::LoadBase() {
       base_ = PhraseBase{};
       if (!progress.empty()) ShowCentred(progress);
       try {
-        read = ReadBaseText(path, text, size);
+        read = ReadBaseBytes(path, bytes, size);
       } catch (const std::bad_alloc&) {
         outOfMemory = true;
       }
+      fileRead = read;
       if (read) {
         lastLoadedName_ = name;
         loadedStamp_ = stamp;
@@ -114,8 +118,14 @@ void Program::LoadBase() {
   shell_.SetCaption(kCaptionTemplate);
   IndexTimings timings;
   try {
-    base_ = IndexBaseText(
-        std::move(text), [this] { return std::int64_t{shell_.TickCount()}; }, timings);
+    const auto tick = [this] { return std::int64_t{shell_.TickCount()}; };
+    if (baseKind_ == BaseSource::kFile) {
+      const bool utf8 = LooksLikeUtf8(bytes);
+      if (fileRead) baseForm_ = TextFileFormOf(bytes, utf8);
+      base_ = IndexBaseBytes(std::move(bytes), utf8, tick, timings);
+    } else {
+      base_ = IndexBaseText(std::move(text), tick, timings);
+    }
   } catch (const std::bad_alloc&) {
     outOfMemory = true;
     base_ = PhraseBase{};

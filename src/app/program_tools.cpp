@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The base tools: main menu commands, formatter, import and journal.
+#include <algorithm>
 #include <ctime>
 
 #include "app/program.h"
 #include "base/catalogue.h"
 #include "text/cp1251.h"
+#include "text/scan.h"
 #include "text/strings.h"
 #include "tools/atomic_file.h"
 #include "tools/duplicates.h"
@@ -29,6 +31,38 @@ class BusyScope {
   bool& flag_;
 };
 
+// The lines joined with LF, as Windows-1251 codes ('?' for a character
+// without one).
+std::string JoinedCodes(const LineList& lines) {
+  std::string codes;
+  std::size_t total = 0;
+  for (const BaseLine line : lines) total += line.size() + 1;
+  codes.reserve(total);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) codes += '\n';
+    if (lines.IsNarrow()) {
+      codes += lines.At<char>(i);
+    } else {
+      codes += EncodeCp1251(lines.At<char16_t>(i));
+    }
+  }
+  return codes;
+}
+
+// Views of the pieces of codes between LFs; no pieces at all when it is empty.
+std::vector<std::string_view> SplitCodes(std::string_view codes) {
+  std::vector<std::string_view> pieces;
+  if (codes.empty()) return pieces;
+  pieces.reserve(static_cast<std::size_t>(std::count(codes.begin(), codes.end(), '\n')) + 1);
+  std::size_t start = 0;
+  ForEachUnit(codes.data(), codes.size(), '\n', [&](std::size_t at) {
+    pieces.push_back(codes.substr(start, at - start));
+    start = at + 1;
+  });
+  pieces.push_back(codes.substr(start));
+  return pieces;
+}
+
 // A UTF-8 source cut at the import limit may end inside a character.
 void DropCutUtf8Tail(std::string& bytes) {
   std::size_t keep = bytes.size();
@@ -38,8 +72,8 @@ void DropCutUtf8Tail(std::string& bytes) {
     if (b >= 0xC0) keep = bytes.size() - back;
     break;
   }
-  const std::string trimmed = bytes.substr(0, keep);
-  if (keep != bytes.size() && LooksLikeUtf8(trimmed)) bytes = trimmed;
+  if (keep != bytes.size() && LooksLikeUtf8(std::string_view(bytes).substr(0, keep)))
+    bytes.resize(keep);
 }
 
 }  // namespace
@@ -145,21 +179,18 @@ Program::FormatOutcome Program::FormatBase() {
   };
   progress(u"Фикс символов...");
 
-  // The formatter works on its own copy; every path that changes the file
-  // reloads the base from it afterwards.
-  std::u16string text;
-  for (std::size_t i = 0; i < base_.lines.size(); ++i) {
-    if (i > 0) text += u'\n';
-    text += base_.lines[i];
-  }
+  // The formatter works on its own copy, the lines joined with LF as
+  // Windows-1251 codes (the clean-up judges characters by their codes, and
+  // deletes any without one); every path that changes the file reloads the
+  // base from it afterwards.
+  std::string text = JoinedCodes(base_.lines);
   FixSymbolsProgress fixProgress;
   fixProgress.yield = [this] { shell_.ProcessEvents(); };
   fixProgress.passDone = [&](std::int32_t changes) {
     progress(u"Фикс символов (-" + Decimal(changes) + u")");
   };
-  const std::int32_t symbols = FixSymbols(text, fixProgress);
-  std::vector<std::u16string> lines = Split(text, u"\n");
-  text.clear();
+  const std::int32_t symbols = FixSymbolsCodes(text, fixProgress);
+  std::vector<std::string_view> lines = SplitCodes(text);
   progress(u"Фикс символов... OK");
 
   const std::int32_t dropped =
@@ -183,18 +214,24 @@ Program::FormatOutcome Program::FormatBase() {
     std::u16string error;
     const std::filesystem::path path = BaseFilePath(settings_.baseName);
     report = shell_.ShownText();
-    if (ReplaceBaseFile(path, EncodeTextLines(lines, baseForm_), note, error)) {
+    std::string bytes = EncodeCodeLines(lines, baseForm_);
+    if (ReplaceBaseFile(path, bytes, note, error)) {
       report += u"\r\n" + settings_.baseName + u" обновлен.";
       if (!note.empty()) report += u"\r\n" + note;
       outcome = FormatOutcome::kWritten;
+      // The reload below need not read back what was just written.
+      writtenBase_ = std::move(bytes);
     } else {
       report += u"\r\n! " + error;
       outcome = FormatOutcome::kWriteFailed;
     }
     ShowCentred(report);
   }
+  std::vector<std::string_view>().swap(lines);
+  std::string().swap(text);
   loadedStamp_.clear();
   LoadBase();
+  writtenBase_.reset();
   return outcome;
 }
 
@@ -241,16 +278,29 @@ Program::ImportReport Program::ImportFiles(const std::vector<std::filesystem::pa
       continue;
     }
     if (bytes.size() == kImportByteLimit) DropCutUtf8Tail(bytes);
-    std::u16string text = DecodeTextFile(bytes);
-    // Text holds no NUL: a program or a picture would only make a junk base.
-    if (text.find(u'\0') != std::u16string::npos) {
+    // The import works on Windows-1251 codes, which a Windows-1251 source is
+    // already. Text holds no NUL: a program or a picture would only make a
+    // junk base.
+    std::string codes;
+    bool binary;
+    const bool utf8 =
+        TextEncodingOf(bytes, false) == TextEncoding::kWindows1251 && LooksLikeUtf8(bytes);
+    if (TextEncodingOf(bytes, utf8) == TextEncoding::kWindows1251) {
+      binary = bytes.find('\0') != std::string::npos;
+      codes = std::move(bytes);
+    } else {
+      const std::u16string text = DecodeTextFile(bytes, utf8);
+      binary = text.find(u'\0') != std::u16string::npos;
+      codes = EncodeCp1251(text);
+    }
+    if (binary) {
       skip("двоичный файл, не текст");
       continue;
     }
-    const std::u16string base =
-        PrepareImportedBase(random_, std::move(text), [this] { shell_.ProcessEvents(); });
+    const std::string base =
+        PrepareImportedCodes(random_, std::move(codes), [this] { shell_.ProcessEvents(); });
     std::string error;
-    if (!WriteFileAtomically(target, EncodeCp1251(base), error)) {
+    if (!WriteFileAtomically(target, base, error)) {
       skip("ошибка записи: " + error);
       continue;
     }

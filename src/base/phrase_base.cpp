@@ -1,85 +1,285 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/phrase_base.h"
 
+#include <algorithm>
+#include <array>
+#include <mutex>
+
 #include "base/word_end.h"
+#include "text/large_buffer.h"
 #include "text/letter_case.h"
-#include "text/strings.h"
+#include "text/scan.h"
 
 namespace vm {
-namespace {
 
-// Views of the lines of text between CR LF pairs. A text without any CR,
-// as Linux editors write it, has its lines between LFs instead, and a final
-// LF only ends the last line.
-std::vector<std::u16string_view> SplitLines(std::u16string_view text) {
-  std::vector<std::u16string_view> pieces;
-  if (text.empty()) return pieces;
-  pieces.reserve(text.size() / 32 + 1);
-  const char16_t* const data = text.data();
-  const std::size_t size = text.size();
-  std::size_t start = 0;
-  if (text.find(u'\r') == std::u16string_view::npos) {
-    for (std::size_t i = 0; i < size; ++i) {
-      if (data[i] == u'\n') {
-        pieces.emplace_back(data + start, i - start);
-        start = i + 1;
-      }
-    }
-    if (start < size) pieces.emplace_back(data + start, size - start);
-    return pieces;
-  }
-  for (std::size_t i = 0; i + 1 < size; ++i) {
-    if (data[i] == u'\r' && data[i + 1] == u'\n') {
-      pieces.emplace_back(data + start, i - start);
-      start = i + 2;
-      ++i;
-    }
-  }
-  pieces.emplace_back(data + start, size - start);
-  return pieces;
+// The text and key buffers (narrow or wide), the line starts, and the
+// digests once made.
+struct BaseStorage {
+  bool narrow = true;
+  std::size_t size = 0;
+  std::string narrowText;
+  LargeBuffer<char> narrowKeys;
+  LargeBuffer<char16_t> wideText;
+  LargeBuffer<char16_t> wideKeys;
+  std::vector<std::size_t> bounds;
+  std::size_t separator = 0;
+  mutable std::once_flag digestsMade;
+  mutable std::vector<KeyDigest> digests;
+};
+
+BaseLine BaseLine::substr(std::size_t pos, std::size_t n) const {
+  const std::size_t count = std::min(n, size_ - pos);
+  return wide_ != nullptr ? BaseLine(Wide().substr(pos, count))
+                          : BaseLine(Narrow().substr(pos, count));
 }
 
-// The same pieces in a buffer of the same length laid out like the first.
-std::vector<std::u16string_view> Rebase(const std::vector<std::u16string_view>& pieces,
-                                        const std::u16string& from, const std::u16string& to) {
-  std::vector<std::u16string_view> out;
-  out.reserve(pieces.size());
-  for (const auto piece : pieces)
-    out.emplace_back(to.data() + (piece.data() - from.data()), piece.size());
+BaseLine BaseLine::TrimmedBlanks() const {
+  std::size_t b = 0;
+  while (b < size_ && (*this)[b] == u' ') ++b;
+  std::size_t e = size_;
+  while (e > b && (*this)[e - 1] == u' ') --e;
+  return substr(b, e - b);
+}
+
+BaseLine BaseLine::LastWord(bool stopAtHyphen) const {
+  std::size_t i = size_;
+  while (i > 0) {
+    const char16_t c = (*this)[i - 1];
+    if (c == u' ' || (stopAtHyphen && c == u'-')) break;
+    --i;
+  }
+  return substr(i);
+}
+
+std::u16string BaseLine::Text() const {
+  if (wide_ != nullptr) return std::u16string(Wide());
+  std::u16string out(size_, u'\0');
+  DecodeCp1251Into(Narrow(), out.data());
   return out;
+}
+
+void BaseLine::AppendTo(std::u16string& out) const {
+  if (wide_ != nullptr) {
+    out.append(Wide());
+    return;
+  }
+  const std::size_t at = out.size();
+  out.resize(at + size_);
+  DecodeCp1251Into(Narrow(), out.data() + at);
+}
+
+bool operator==(const BaseLine& line, std::u16string_view text) {
+  if (line.size() != text.size()) return false;
+  if (!line.IsNarrow()) return line.Wide() == text;
+  for (std::size_t i = 0; i < text.size(); ++i)
+    if (line[i] != text[i]) return false;
+  return true;
+}
+
+bool operator==(const LineList& list, const std::vector<std::u16string_view>& lines) {
+  if (list.size() != lines.size()) return false;
+  for (std::size_t i = 0; i < lines.size(); ++i)
+    if (!(list[i] == lines[i])) return false;
+  return true;
+}
+
+namespace {
+
+// Every cased and every folding character lies below U+0500.
+constexpr char16_t kTableEnd = 0x0500;
+
+struct Tables {
+  std::array<char16_t, kTableEnd> upper{};
+  // The key of a character of the upper-case text: a small n there is the
+  // line-break marker's, and the key sees it upper-cased.
+  std::array<char16_t, kTableEnd> key{};
+  // The same by Windows-1251 code: both keep every code to one that exists
+  // (the upper case and the folding of a letter of the repertoire are in
+  // the repertoire too).
+  std::array<std::uint8_t, 256> upperCode{};
+  std::array<std::uint8_t, 256> keyCode{};
+  Tables() {
+    for (char16_t c = 0; c < kTableEnd; ++c) {
+      upper[c] = UpperChar(c);
+      key[c] = FoldRhymeChar(UpperChar(c));
+    }
+    for (std::size_t b = 0; b < 256; ++b) {
+      const char16_t c = Cp1251ToChar(static_cast<std::uint8_t>(b));
+      upperCode[b] = Cp1251CodeOf(UpperChar(c));
+      keyCode[b] = Cp1251CodeOf(FoldRhymeChar(UpperChar(c)));
+    }
+  }
+};
+
+const Tables& GetTables() {
+  static const Tables tables;
+  return tables;
+}
+
+// One pass from source to text (which may be the same buffer): every LF CR
+// becomes CR LF (left to right, without overlaps), and everything is
+// upper-cased except the small n of a line-break marker (backslash, n).
+// upper(unit) is the upper-cased unit; LF, CR, backslash and n are ASCII.
+template <typename Unit, typename Upper>
+void RepairAndUpper(const Unit* source, std::size_t size, Unit* text, Upper upper) {
+  for (std::size_t i = 0; i < size; ++i) {
+    const Unit u = source[i];
+    if (u != Unit{'\n'} && u != Unit{'n'}) {
+      text[i] = upper(u);
+    } else if (u == Unit{'n'}) {
+      // A backslash stays one when upper-cased: text[i - 1] tells as well.
+      text[i] = i > 0 && source[i - 1] == Unit{'\\'} ? Unit{'n'} : Unit{'N'};
+    } else if (i + 1 < size && source[i + 1] == Unit{'\r'}) {
+      text[i] = Unit{'\r'};
+      text[++i] = Unit{'\n'};
+    } else {
+      text[i] = Unit{'\n'};
+    }
+  }
+}
+
+void RepairAndUpperNarrow(std::string& text) {
+  const auto& upperCode = GetTables().upperCode;
+  auto* units = reinterpret_cast<unsigned char*>(text.data());
+  RepairAndUpper(units, text.size(), units, [&upperCode](unsigned char b) { return upperCode[b]; });
+}
+
+// Line starts of text: after every CR LF, or, in a text without any CR,
+// after every LF (a final LF ending the last line, not starting one).
+template <typename Char>
+void SplitLines(const Char* text, std::size_t size, BaseStorage& storage) {
+  std::vector<std::size_t>& bounds = storage.bounds;
+  if (size == 0) return;
+  bounds.reserve(size / 32 + 2);
+  bounds.push_back(0);
+  if (FindUnit(text, size, Char{'\r'}) == size) {
+    ForEachUnit(text, size, Char{'\n'}, [&](std::size_t at) { bounds.push_back(at + 1); });
+    if (text[size - 1] != Char{'\n'}) bounds.push_back(size + 1);
+    storage.separator = 1;
+    return;
+  }
+  ForEachUnit(text, size, Char{'\n'}, [&](std::size_t at) {
+    if (at > 0 && text[at - 1] == Char{'\r'}) bounds.push_back(at + 1);
+  });
+  bounds.push_back(size + 2);
+  storage.separator = 2;
+}
+
+// Splitting and folding after the first pass has filled the text buffer.
+PhraseBase Finish(std::shared_ptr<BaseStorage> storage, const std::function<std::int64_t()>& tick,
+                  IndexTimings& timings) {
+  BaseStorage& s = *storage;
+  const std::size_t size = s.size;
+  const char* narrow = s.narrow ? s.narrowText.data() : nullptr;
+  const char16_t* wide = s.narrow ? nullptr : s.wideText.data();
+  std::int64_t start = tick();
+  if (s.narrow) {
+    SplitLines(narrow, size, s);
+  } else {
+    SplitLines(wide, size, s);
+  }
+  const std::size_t count = s.bounds.empty() ? 0 : s.bounds.size() - 1;
+  PhraseBase base;
+  base.lines = LineList(narrow, wide, s.bounds.data(), count, s.separator);
+  timings.I2 = tick() - start;
+
+  // Folding keeps every character's place, so the keys sit where the lines do.
+  start = tick();
+  const Tables& tables = GetTables();
+  if (s.narrow) {
+    s.narrowKeys = LargeBuffer<char>(size);
+    const auto* from = reinterpret_cast<const unsigned char*>(narrow);
+    auto* to = reinterpret_cast<unsigned char*>(s.narrowKeys.data());
+    for (std::size_t i = 0; i < size; ++i) to[i] = tables.keyCode[from[i]];
+    base.keys = LineList(s.narrowKeys.data(), nullptr, s.bounds.data(), count, s.separator);
+  } else {
+    s.wideKeys = LargeBuffer<char16_t>(size);
+    char16_t* to = s.wideKeys.data();
+    for (std::size_t i = 0; i < size; ++i) {
+      const char16_t c = wide[i];
+      to[i] = c < kTableEnd ? tables.key[c] : c;
+    }
+    base.keys = LineList(nullptr, s.wideKeys.data(), s.bounds.data(), count, s.separator);
+  }
+  timings.I3 = tick() - start;
+  base.storage = std::move(storage);
+  return base;
 }
 
 }  // namespace
 
 PhraseBase IndexBaseText(std::u16string input, const std::function<std::int64_t()>& tick,
                          IndexTimings& timings) {
-  PhraseBase base;
-  std::int64_t start = tick();
-  auto text = std::make_shared<std::u16string>(std::move(input));
-  ReplaceAll(*text, u"\n\r", kCrLf);
-  // The generator's line-break marker is backslash and a small n; it must
-  // survive the upper-casing (the keys see it upper-cased, as before).
-  std::vector<std::size_t> markers;
-  for (std::size_t at = text->find(kBreakMarker); at != std::u16string::npos;
-       at = text->find(kBreakMarker, at + 2))
-    markers.push_back(at + 1);
-  UpperInPlace(*text);
+  auto storage = std::make_shared<BaseStorage>();
+  storage->size = input.size();
+  const std::int64_t start = tick();
+  storage->narrow =
+      std::all_of(input.begin(), input.end(), [](char16_t c) { return CharToCp1251(c) >= 0; });
+  if (storage->narrow) {
+    storage->narrowText = EncodeCp1251(input);
+    std::u16string().swap(input);  // (an assignment would keep the capacity)
+    RepairAndUpperNarrow(storage->narrowText);
+  } else {
+    storage->wideText = LargeBuffer<char16_t>(input.size());
+    const auto& upper = GetTables().upper;
+    RepairAndUpper(input.data(), input.size(), storage->wideText.data(),
+                   [&upper](char16_t c) { return c < kTableEnd ? upper[c] : c; });
+    std::u16string().swap(input);
+  }
   timings.I1 = tick() - start;
+  return Finish(std::move(storage), tick, timings);
+}
 
-  start = tick();
-  base.lines = SplitLines(*text);
-  timings.I2 = tick() - start;
+PhraseBase IndexBaseBytes(std::string bytes, bool looksLikeUtf8,
+                          const std::function<std::int64_t()>& tick, IndexTimings& timings) {
+  if (TextEncodingOf(bytes, looksLikeUtf8) != TextEncoding::kWindows1251) {
+    std::u16string text = DecodeTextFile(bytes, looksLikeUtf8);
+    std::string().swap(bytes);
+    return IndexBaseText(std::move(text), tick, timings);
+  }
+  // Windows-1251: the codes are the narrow form already.
+  auto storage = std::make_shared<BaseStorage>();
+  storage->size = bytes.size();
+  const std::int64_t start = tick();
+  storage->narrowText = std::move(bytes);
+  RepairAndUpperNarrow(storage->narrowText);
+  timings.I1 = tick() - start;
+  return Finish(std::move(storage), tick, timings);
+}
 
-  // Folding keeps every character's place, so the keys sit where the lines do.
-  start = tick();
-  auto folded = std::make_shared<std::u16string>(FoldedCopy(*text));
-  base.keys = Rebase(base.lines, *text, *folded);
-  timings.I3 = tick() - start;
-  for (const std::size_t at : markers) (*text)[at] = u'n';
-
-  base.text = std::move(text);
-  base.folded = std::move(folded);
-  return base;
+const std::vector<KeyDigest>& PhraseBase::KeyDigests() const {
+  static const std::vector<KeyDigest> kNone;
+  if (!storage) return kNone;
+  std::call_once(storage->digestsMade, [this] {
+    std::vector<KeyDigest>& digests = storage->digests;
+    digests.resize(keys.size());
+    const auto digest = [&digests](std::size_t i, const auto key) {
+      using Char = typename decltype(key)::value_type;
+      const auto at = [&key](std::size_t k) -> char16_t {
+        if constexpr (sizeof(Char) == 1) {
+          return Cp1251ToChar(static_cast<std::uint8_t>(key[k]));
+        } else {
+          return key[k];
+        }
+      };
+      const std::size_t n = key.size();
+      KeyDigest& d = digests[i];
+      d.tail = std::uint64_t{std::min<std::size_t>(n, 0xFFFF)} << 48;
+      for (std::size_t k = 1; k <= 3 && k <= n; ++k)
+        d.tail |= std::uint64_t{at(n - k)} << (16 * (k - 1));
+      ForEachUnit(key.data(), n, Char{' '}, [&](std::size_t blank) {
+        if (blank >= 3) d.inner |= KeyEndBits(at(blank - 3), at(blank - 2), at(blank - 1));
+      });
+    };
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+      if (keys.IsNarrow()) {
+        digest(i, keys.At<char>(i));
+      } else {
+        digest(i, keys.At<char16_t>(i));
+      }
+    }
+  });
+  return storage->digests;
 }
 
 }  // namespace vm

@@ -31,9 +31,9 @@ std::int32_t FindRhymeLines(RandomSource& random, const PhraseBase& base, std::u
 std::int32_t FindRhymeWords(RandomSource& random, const PhraseBase& base, std::u16string_view word,
                             std::int32_t endingLength, std::vector<std::u16string>& list,
                             bool sameWordCheck, std::int32_t& tries);
-// The same, with the words as views into base's lines (valid while base is).
+// The same, with the words as pieces of base's lines (valid while base is).
 std::int32_t FindRhymeWords(RandomSource& random, const PhraseBase& base, std::u16string_view word,
-                            std::int32_t endingLength, std::vector<std::u16string_view>& list,
+                            std::int32_t endingLength, std::vector<BaseLine>& list,
                             bool sameWordCheck, std::int32_t& tries);
 
 }  // namespace vm

@@ -51,8 +51,10 @@ void PairRhymes(RandomSource& random, const PhraseBase& base, const GenerationFl
     } else {
       partner = candidates[static_cast<std::size_t>(RandomUpTo(random, last))];
     }
-    const std::u16string_view line = TrimBlanks(base.lines[static_cast<std::size_t>(partner)]);
-    phrases[i] = Upper(flags.Omsk ? ShuffleWords(random, line, true) : std::u16string(line));
+    std::u16string line = base.lines[static_cast<std::size_t>(partner)].TrimmedBlanks().Text();
+    if (flags.Omsk) line = ShuffleWords(random, line, true);
+    UpperInPlace(line);
+    phrases[i] = std::move(line);
     couplets.push_back(std::move(phrases[i - 1]));
     couplets.push_back(std::move(phrases[i]));
   }

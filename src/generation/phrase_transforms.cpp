@@ -56,7 +56,7 @@ void WrapInTags(RandomSource& random, std::u16string& phrase, bool classicTags) 
 
 void MorphWords(RandomSource& random, const PhraseBase& base, std::vector<std::u16string>& phrases,
                 bool keepLast) {
-  std::vector<std::u16string_view> found;
+  std::vector<BaseLine> found;
   for (std::u16string& phrase : phrases) {
     std::vector<std::u16string> words = SplitWords(phrase);
     const std::size_t considered = keepLast ? words.size() - 1 : words.size();
@@ -68,7 +68,7 @@ void MorphWords(RandomSource& random, const PhraseBase& base, std::vector<std::u
       std::int32_t tries = kMorphTries;
       const std::int32_t last = FindRhymeWords(random, base, ending, 3, found, false, tries);
       if (last < 0) continue;
-      words[j] = found[static_cast<std::size_t>(RandomUpTo(random, last))];
+      words[j] = found[static_cast<std::size_t>(RandomUpTo(random, last))].Text();
       changed = true;
     }
     if (changed) phrase = Join(words, u" ");

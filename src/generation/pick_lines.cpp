@@ -143,7 +143,7 @@ std::int32_t PickLines(RandomSource& random, const PhraseBase& base, const Gener
       std::int32_t line = RandomUpTo(random, ubound);
       if (flags.UseCache) line = CachedLine(random, ubound, cache);
       if (line >= 0) {
-        std::u16string text(TrimBlanks(base.lines[static_cast<std::size_t>(line)]));
+        std::u16string text = base.lines[static_cast<std::size_t>(line)].TrimmedBlanks().Text();
         if (flags.Omsk) text = ShuffleWords(random, text, false);
         UpperInPlace(text);
         slot = std::move(text);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "random/random_source.h"
 
+#include <array>
 #include <chrono>
 
 namespace vm {
@@ -28,6 +29,37 @@ std::uint32_t RandomSource::NextBits() {
   const auto xorshifted = static_cast<std::uint32_t>(((old >> 18U) ^ old) >> 27U);
   const auto rot = static_cast<std::uint32_t>(old >> 59U);
   return (xorshifted >> rot) | (xorshifted << ((32U - rot) & 31U));
+}
+
+void RandomSource::Advance(std::uint64_t steps) {
+  // The generator's step is x -> a x + c; k steps are x -> A x + C. Short
+  // jumps, the usual ones, come from a table; longer ones are built up by
+  // squaring.
+  struct Jump {
+    std::uint64_t a, c;
+  };
+  static const auto kShort = [] {
+    std::array<Jump, 64> jumps{};
+    jumps[0] = {1, 0};
+    for (std::size_t k = 1; k < jumps.size(); ++k)
+      jumps[k] = {jumps[k - 1].a * kMultiplier, jumps[k - 1].c * kMultiplier + kIncrement};
+    return jumps;
+  }();
+  if (steps < kShort.size()) {
+    state_ = kShort[steps].a * state_ + kShort[steps].c;
+    return;
+  }
+  std::uint64_t a = kMultiplier, c = kIncrement;
+  std::uint64_t totalA = 1, totalC = 0;
+  for (; steps > 0; steps >>= 1) {
+    if ((steps & 1U) != 0) {
+      totalA *= a;
+      totalC = totalC * a + c;
+    }
+    c = (a + 1) * c;
+    a *= a;
+  }
+  state_ = totalA * state_ + totalC;
 }
 
 float RandomSource::Next() {

@@ -15,6 +15,8 @@ class RandomSource {
   void SeedFromClock();
   // One draw r, 0 <= r < 1, with 24 significant bits.
   float Next();
+  // Where steps draws would leave the source, without making them.
+  void Advance(std::uint64_t steps);
 
  private:
   std::uint32_t NextBits();

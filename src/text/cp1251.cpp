@@ -2,11 +2,11 @@
 #include "text/cp1251.h"
 
 #include <array>
+#include <cstring>
 
 namespace vm {
-namespace {
 
-constexpr std::array<char16_t, 64> kHigh = {
+const std::array<char16_t, 64> kCp1251High = {
     0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021,  // 80
     0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F,  // 88
     0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90
@@ -17,12 +17,15 @@ constexpr std::array<char16_t, 64> kHigh = {
     0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,  // B8
 };
 
+namespace {
+
 // Reverse lookup for everything outside ASCII and the А..я block.
 struct Reverse {
   std::array<std::int16_t, 0x2200> table{};
   Reverse() {
     table.fill(-1);
-    for (int i = 0; i < 64; ++i) table[kHigh[i]] = static_cast<std::int16_t>(0x80 + i);
+    for (int i = 0; i < 64; ++i)
+      table[kCp1251High[static_cast<std::size_t>(i)]] = static_cast<std::int16_t>(0x80 + i);
   }
 };
 const Reverse& ReverseTable() {
@@ -32,12 +35,6 @@ const Reverse& ReverseTable() {
 
 }  // namespace
 
-char16_t Cp1251ToChar(std::uint8_t byte) {
-  if (byte < 0x80) return byte;
-  if (byte >= 0xC0) return static_cast<char16_t>(0x0410 + (byte - 0xC0));
-  return kHigh[byte - 0x80];
-}
-
 int CharToCp1251Rare(char16_t c) {
   if (c < 0x80) return c;
   if (c >= 0x0410 && c <= 0x044F) return 0xC0 + (c - 0x0410);
@@ -46,16 +43,20 @@ int CharToCp1251Rare(char16_t c) {
 }
 
 std::u16string DecodeCp1251(std::string_view bytes) {
+  std::u16string out(bytes.size(), u'\0');
+  DecodeCp1251Into(bytes, out.data());
+  return out;
+}
+
+void DecodeCp1251Into(std::string_view bytes, char16_t* out) {
   static const auto table = [] {
     std::array<char16_t, 256> t{};
     for (int b = 0; b < 256; ++b)
       t[static_cast<std::size_t>(b)] = Cp1251ToChar(static_cast<std::uint8_t>(b));
     return t;
   }();
-  std::u16string out(bytes.size(), u'\0');
   for (std::size_t i = 0; i < bytes.size(); ++i)
     out[i] = table[static_cast<std::uint8_t>(bytes[i])];
-  return out;
 }
 
 std::string EncodeCp1251(std::u16string_view text) {
@@ -102,23 +103,35 @@ std::size_t Utf8Sequence(std::string_view bytes, std::size_t i, char32_t& cp) {
 bool LooksLikeUtf8(std::string_view bytes) {
   // Windows-1251 Russian makes a valid sequence only now and then; UTF-8 text
   // copied about may carry a stray byte or two. Nearly all valid is UTF-8.
+  const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+  const std::size_t size = bytes.size();
   std::size_t valid = 0;
   std::size_t stray = 0;
   std::size_t i = 0;
-  while (i < bytes.size()) {
-    if (static_cast<unsigned char>(bytes[i]) < 0x80) {
-      ++i;
+  while (i < size) {
+    if (data[i] < 0x80) {
+      // ASCII runs eight bytes at a time.
+      while (i + 8 <= size) {
+        std::uint64_t word;
+        std::memcpy(&word, data + i, sizeof word);
+        if ((word & 0x8080808080808080ULL) != 0) break;
+        i += 8;
+      }
+      while (i < size && data[i] < 0x80) ++i;
       continue;
     }
     char32_t cp;
     const std::size_t len = Utf8Sequence(bytes, i, cp);
-    if (len == 0) {
-      ++stray;
-      ++i;
-    } else {
+    if (len != 0) {
       ++valid;
       i += len;
+      continue;
     }
+    ++stray;
+    ++i;
+    // Decided: each further valid sequence takes at least two of the bytes
+    // left, and even all of them could not outweigh the strays seen.
+    if (stray * 100 > valid + (size - i) / 2) return false;
   }
   return valid > 0 && stray * 100 <= valid;
 }
@@ -199,23 +212,42 @@ std::string ToUtf8(std::u16string_view text) {
 }
 
 std::u16string DecodeTextFile(std::string_view bytes) {
-  // UTF-16 says so with its byte-order mark.
-  const bool little = bytes.substr(0, 2) == "\xFF\xFE";
-  if (little || bytes.substr(0, 2) == "\xFE\xFF") {
-    std::u16string text;
-    text.reserve(bytes.size() / 2);
-    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
-      const auto lo = static_cast<unsigned char>(bytes[little ? i : i + 1]);
-      const auto hi = static_cast<unsigned char>(bytes[little ? i + 1 : i]);
-      text.push_back(static_cast<char16_t>(lo | (hi << 8)));
+  // A UTF-16 file needs no look for UTF-8.
+  const bool utf16 = TextEncodingOf(bytes, false) != TextEncoding::kWindows1251;
+  return DecodeTextFile(bytes, !utf16 && LooksLikeUtf8(bytes));
+}
+
+std::u16string DecodeTextFile(std::string_view bytes, bool looksLikeUtf8) {
+  const TextEncoding encoding = TextEncodingOf(bytes, looksLikeUtf8);
+  switch (encoding) {
+    case TextEncoding::kUtf16Le:
+    case TextEncoding::kUtf16Be: {
+      const bool little = encoding == TextEncoding::kUtf16Le;
+      std::u16string text;
+      text.reserve(bytes.size() / 2);
+      for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+        const auto lo = static_cast<unsigned char>(bytes[little ? i : i + 1]);
+        const auto hi = static_cast<unsigned char>(bytes[little ? i + 1 : i]);
+        text.push_back(static_cast<char16_t>(lo | (hi << 8)));
+      }
+      return text;
     }
-    return text;
+    case TextEncoding::kWindows1251:
+      return DecodeCp1251(bytes);
+    case TextEncoding::kUtf8:
+      break;
   }
-  if (!LooksLikeUtf8(bytes)) return DecodeCp1251(bytes);
   // A byte-order mark says how the file is written; it is not text.
   constexpr std::string_view kBom = "\xEF\xBB\xBF";
   if (bytes.substr(0, kBom.size()) == kBom) bytes.remove_prefix(kBom.size());
   return FromUtf8(bytes);
+}
+
+TextEncoding TextEncodingOf(std::string_view bytes, bool looksLikeUtf8) {
+  // UTF-16 says so with its byte-order mark.
+  if (bytes.substr(0, 2) == "\xFF\xFE") return TextEncoding::kUtf16Le;
+  if (bytes.substr(0, 2) == "\xFE\xFF") return TextEncoding::kUtf16Be;
+  return looksLikeUtf8 ? TextEncoding::kUtf8 : TextEncoding::kWindows1251;
 }
 
 }  // namespace vm

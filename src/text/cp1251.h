@@ -3,6 +3,7 @@
 // Windows-1251 codec. Every byte maps to one UTF-16 code unit and back (the
 // unassigned 0x98 maps to U+0098), so a file read and written again keeps its
 // bytes. Characters without a code are written as '?'.
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -11,7 +12,13 @@ namespace vm {
 
 inline constexpr std::uint8_t kMissingCode = '?';
 
-char16_t Cp1251ToChar(std::uint8_t byte);
+// The characters of the codes 0x80 to 0xBF.
+extern const std::array<char16_t, 64> kCp1251High;
+inline char16_t Cp1251ToChar(std::uint8_t byte) {
+  if (byte < 0x80) return byte;
+  if (byte >= 0xC0) return static_cast<char16_t>(0x0410 + (byte - 0xC0));
+  return kCp1251High[byte - 0x80U];
+}
 // The code of a character outside ASCII and А..я, or -1 when it has none.
 int CharToCp1251Rare(char16_t c);
 // The Windows-1251 code of c, or -1 when it has none. Inline: hot in every
@@ -28,6 +35,8 @@ inline std::uint8_t Cp1251CodeOf(char16_t c) {
 }
 
 std::u16string DecodeCp1251(std::string_view bytes);
+// Decodes bytes into out[0, bytes.size()).
+void DecodeCp1251Into(std::string_view bytes, char16_t* out);
 std::string EncodeCp1251(std::u16string_view text);
 
 // UTF-8 <-> UTF-16 for the terminal and for base files written in UTF-8.
@@ -45,5 +54,11 @@ bool IsUtf8Head(std::string_view bytes);
 // UTF-8 when LooksLikeUtf8 (stray bytes become U+FFFD, a byte-order mark
 // goes), else Windows-1251.
 std::u16string DecodeTextFile(std::string_view bytes);
+// The same with LooksLikeUtf8(bytes) already known.
+std::u16string DecodeTextFile(std::string_view bytes, bool looksLikeUtf8);
+
+// How DecodeTextFile reads bytes whose LooksLikeUtf8 is given.
+enum class TextEncoding { kWindows1251, kUtf8, kUtf16Le, kUtf16Be };
+TextEncoding TextEncodingOf(std::string_view bytes, bool looksLikeUtf8);
 
 }  // namespace vm

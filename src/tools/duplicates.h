@@ -4,16 +4,21 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vm {
+
+using DuplicatesProgress = std::function<void(std::int64_t walked, std::int64_t total)>;
 
 // A line is dropped only when its text equals an earlier line's (the CRC-32
 // of its Windows-1251 bytes is just the hash). Kept lines are moved, not copied.
 // progress(walked, total) runs after line 0, every 1024th line and the last.
 // Returns the number of lines dropped.
-std::int32_t RemoveDuplicateLines(
-    std::vector<std::u16string>& lines,
-    const std::function<void(std::int64_t walked, std::int64_t total)>& progress);
+std::int32_t RemoveDuplicateLines(std::vector<std::u16string>& lines,
+                                  const DuplicatesProgress& progress);
+// The same for lines of Windows-1251 codes.
+std::int32_t RemoveDuplicateLines(std::vector<std::string_view>& lines,
+                                  const DuplicatesProgress& progress);
 
 }  // namespace vm

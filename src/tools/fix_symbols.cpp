@@ -3,10 +3,14 @@
 
 #include <algorithm>
 #include <array>
-#include <memory>
+#include <limits>
 #include <vector>
 
 #include "text/cp1251.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace vm {
 namespace {
@@ -57,41 +61,25 @@ constexpr std::array<Kind, 256> MakeKinds() {
 
 constexpr std::array<Kind, 256> kKinds = MakeKinds();
 
-// The kind of every UTF-16 code unit, through its Windows-1251 code.
-const std::array<Kind, 65536>& KindOfChar() {
-  static const auto table = [] {
-    auto t = std::make_unique<std::array<Kind, 65536>>();
-    for (std::size_t ch = 0; ch < t->size(); ++ch)
-      (*t)[ch] = kKinds[Cp1251CodeOf(static_cast<char16_t>(ch))];
-    return t;
-  }();
-  return *table;
-}
-
 // A neighbour as the rules read it: a marked character reads 255.
-inline std::uint8_t Neighbour(char16_t ch) {
-  const std::uint8_t code = Cp1251CodeOf(ch);
+inline std::uint8_t Neighbour(std::uint8_t code) {
   return code == kMarker ? kMarkedRead : code;
 }
 
-constexpr char16_t kMarkerChar = u'\0';
-// What an input NUL stands for during the passes: another control character.
-constexpr char16_t kInputNul = u'\x01';
-constexpr char16_t kYoReplacement = u'Е';  // code 197
+constexpr std::uint8_t kYoReplacement = 197;  // Е
 
 // The rules at position i. They read the neighbours as they stand when i is
 // reached: i - 1 already processed, i + 1 not yet. True when anything was
 // written (counted or not).
-inline bool Act(char16_t* s, std::size_t length, std::size_t i,
-                const std::array<Kind, 65536>& kindOf, std::int32_t& count) {
-  const Kind kind = kindOf[s[i]];
+inline bool Act(std::uint8_t* s, std::size_t length, std::size_t i, std::int32_t& count) {
+  const Kind kind = kKinds[s[i]];
   if (kind == kKeep) return false;
   const std::uint8_t n = i + 1 == length ? 0 : Neighbour(s[i + 1]);
   const std::uint8_t p = i == 0 ? 0 : Neighbour(s[i - 1]);
   const std::int32_t before = count;
   bool uncounted = false;
   auto deleteSelf = [&] {
-    s[i] = kMarkerChar;
+    s[i] = kMarker;
     ++count;
   };
   switch (kind) {
@@ -101,30 +89,30 @@ inline bool Act(char16_t* s, std::size_t length, std::size_t i,
       if (n == kCodeLf || n == kCodeCr || n == 0) deleteSelf();
       break;
     case kCr:
-      s[i] = u'\n';
+      s[i] = kCodeLf;
       ++count;
       [[fallthrough]];
     case kLf:
       if (n == kCodeLf || n == kCodeCr) deleteSelf();
       if (n == kCodeBlank) {
-        s[i + 1] = kMarkerChar;
+        s[i + 1] = kMarker;
         ++count;
       }
       if (p == 0) deleteSelf();
       if (n == 0) deleteSelf();
       if (p == kCodeHyphen) {
-        s[i - 1] = kMarkerChar;
+        s[i - 1] = kMarker;
         ++count;
       }
       if (n == kCodeHyphen) deleteSelf();
       break;
     case kBlank:
       if (n == kCodeHyphen || n == kCodeSoftHyphen) {
-        s[i + 1] = u' ';
+        s[i + 1] = kCodeBlank;
         uncounted = true;
       }
       if (p == kCodeHyphen) {
-        s[i - 1] = kMarkerChar;
+        s[i - 1] = kMarker;
         ++count;
       }
       if (n == kCodeBlank || n == kCodeNoBreak || n == kCodeCr || n == kCodeLf) deleteSelf();
@@ -136,11 +124,11 @@ inline bool Act(char16_t* s, std::size_t length, std::size_t i,
       break;
     case kDash:
     case kSoftHyphen:
-      s[i] = u'-';
+      s[i] = kCodeHyphen;
       ++count;
       break;
     case kNoBreak:
-      s[i] = n == kCodeBlank || n == kCodeNoBreak || n == 0 ? kMarkerChar : u' ';
+      s[i] = n == kCodeBlank || n == kCodeNoBreak || n == 0 ? kMarker : kCodeBlank;
       ++count;
       break;
     case kYo:
@@ -155,15 +143,161 @@ inline bool Act(char16_t* s, std::size_t length, std::size_t i,
   return uncounted || count != before;
 }
 
-// A full pass; the acting positions that wrote are listed in order.
-std::int32_t FullPass(std::u16string& text, const FixSymbolsProgress& progress,
-                      const std::array<Kind, 65536>& kindOf, std::vector<std::size_t>& wrote) {
-  char16_t* s = text.data();
-  const std::size_t length = text.size();
+// The rules read a neighbour only for a few codes; any other reads alike.
+enum PreviousClass : std::uint8_t { kPrevNone, kPrevHyphen, kPrevOther, kPrevClasses };
+enum NextClass : std::uint8_t {
+  kNextNone,
+  kNextLf,
+  kNextCr,
+  kNextBlank,
+  kNextHyphen,
+  kNextSoftHyphen,
+  kNextNoBreak,
+  kNextOther,
+  kNextClasses
+};
+
+constexpr std::array<std::uint8_t, 256> MakeNextClasses() {
+  std::array<std::uint8_t, 256> classes{};
+  for (auto& c : classes) c = kNextOther;
+  classes[kCodeLf] = kNextLf;
+  classes[kCodeCr] = kNextCr;
+  classes[kCodeBlank] = kNextBlank;
+  classes[kCodeHyphen] = kNextHyphen;
+  classes[kCodeSoftHyphen] = kNextSoftHyphen;
+  classes[kCodeNoBreak] = kNextNoBreak;
+  return classes;  // a marker (code 0) reads 255: another
+}
+constexpr std::array<std::uint8_t, 256> kNextClass = MakeNextClasses();
+
+// What the rules do at a position, by its kind and its neighbours' classes:
+// Act's effects, worked out once on one example of each.
+struct Effect {
+  bool keepSelf = true;
+  std::uint8_t self = 0;
+  bool markPrevious = false;
+  bool keepNext = true;
+  std::uint8_t next = 0;
+  std::uint8_t count = 0;
+  bool wrote = false;
+};
+using Effects = std::array<std::array<std::array<Effect, kNextClasses>, kPrevClasses>, kOther + 1>;
+
+const Effects& GetEffects() {
+  static const Effects effects = [] {
+    constexpr std::array<std::uint8_t, kOther + 1> example = {
+        0xFF, '5',          kCodeCr, kCodeLf,         kCodeBlank, kCodeHyphen,
+        150,  kCodeNoBreak, 168,     kCodeSoftHyphen, '!'};
+    constexpr std::array<std::uint8_t, kPrevClasses> previous = {0, kCodeHyphen, 0xFF};
+    constexpr std::array<std::uint8_t, kNextClasses> next = {
+        0, kCodeLf, kCodeCr, kCodeBlank, kCodeHyphen, kCodeSoftHyphen, kCodeNoBreak, 0xFF};
+    Effects table{};
+    for (std::size_t k = 0; k < example.size(); ++k) {
+      for (std::size_t pc = 0; pc < kPrevClasses; ++pc) {
+        for (std::size_t nc = 0; nc < kNextClasses; ++nc) {
+          // The position between its neighbours; none at the text's ends.
+          std::array<std::uint8_t, 3> s = {previous[pc], example[k], next[nc]};
+          std::uint8_t* at = pc == kPrevNone ? s.data() + 1 : s.data();
+          const std::size_t length = (nc == kNextNone ? 2U : 3U) - (pc == kPrevNone ? 1U : 0U);
+          const std::size_t i = pc == kPrevNone ? 0 : 1;
+          std::int32_t count = 0;
+          Effect& e = table[k][pc][nc];
+          e.wrote = Act(at, length, i, count);
+          e.count = static_cast<std::uint8_t>(count);
+          e.keepSelf = s[1] == example[k];
+          e.self = s[1];
+          e.markPrevious = pc != kPrevNone && s[0] != previous[pc];
+          e.keepNext = nc == kNextNone || s[2] == next[nc];
+          e.next = s[2];
+        }
+      }
+    }
+    return table;
+  }();
+  return effects;
+}
+
+// Act at a position with neighbours on both sides, from the table.
+inline bool ActInside(std::uint8_t* s, std::size_t i, const Effects& effects, std::int32_t& count) {
+  const std::uint8_t c = s[i];
+  const std::uint8_t p = s[i - 1];
+  const Effect& e =
+      effects[kKinds[c]][p == kCodeHyphen ? kPrevHyphen : kPrevOther][kNextClass[s[i + 1]]];
+  s[i] = e.keepSelf ? c : e.self;
+  if (e.markPrevious) s[i - 1] = kMarker;
+  if (!e.keepNext) s[i + 1] = e.next;
+  count += e.count;
+  return e.wrote;
+}
+
+#if defined(__SSE2__)
+// Bit k is set where the code at s + k is a letter from 191 up or of A..Z,
+// which are most of a base.
+inline unsigned CommonLetters(const std::uint8_t* s) {
+  const __m128i codes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+  const __m128i high =
+      _mm_cmpeq_epi8(_mm_max_epu8(codes, _mm_set1_epi8(static_cast<char>(191))), codes);
+  const __m128i fromA = _mm_sub_epi8(codes, _mm_set1_epi8('A'));
+  const __m128i latin = _mm_cmpeq_epi8(_mm_min_epu8(fromA, _mm_set1_epi8(25)), fromA);
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(high, latin)));
+}
+
+// The same, and markers: a marker stays one, the rules keep it, and as a
+// neighbour it reads 255, a letter.
+inline unsigned LetterLike(const std::uint8_t* s) {
+  const __m128i codes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+  const auto markers =
+      static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(codes, _mm_setzero_si128())));
+  return CommonLetters(s) | markers;
+}
+
+inline unsigned Blanks(const std::uint8_t* s) {
+  const __m128i codes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+  return static_cast<unsigned>(
+      _mm_movemask_epi8(_mm_cmpeq_epi8(codes, _mm_set1_epi8(static_cast<char>(kCodeBlank)))));
+}
+
+// Bit k is set where position i + k may call for the rules: all but the
+// common letters and markers (the other letters the table tells apart) and
+// the blanks between two of them, to which no rule applies. Nothing before
+// i + k writes to these or to a blank after one, so they stay what they are
+// until visited. Reads s[i - 1] to s[i + 16].
+inline unsigned Candidates(const std::uint8_t* s, std::size_t i) {
+  const unsigned letters = LetterLike(s + i);
+  const unsigned quietBlanks = Blanks(s + i) & LetterLike(s + i - 1) & LetterLike(s + i + 1);
+  return ~(letters | quietBlanks) & 0xFFFFU;
+}
+#endif
+
+// A full pass; the acting positions that wrote are listed in order. Most
+// characters are letters or blanks between letters, which the rules keep:
+// they are passed over quickly. (A write reaches ahead only to a blank,
+// hyphen or soft hyphen right after a character the rules act on, which is
+// visited anyway, and every visit reads the codes as they stand.)
+template <typename Position>
+std::int32_t FullPass(std::uint8_t* s, std::size_t length, const FixSymbolsProgress& progress,
+                      std::vector<Position>& wrote) {
   std::int32_t count = 0;
-  for (std::size_t i = 0; i < length; ++i) {
-    if (Act(s, length, i, kindOf, count)) wrote.push_back(i);
-    if ((i + 1) % kFixSymbolsYieldEvery == 0 && progress.yield) progress.yield();
+  const Effects& effects = GetEffects();
+  const auto visit = [&](std::size_t i) {
+    if (kKinds[s[i]] == kKeep) return;
+    const bool acted =
+        i > 0 && i + 1 < length ? ActInside(s, i, effects, count) : Act(s, length, i, count);
+    if (acted) wrote.push_back(static_cast<Position>(i));
+  };
+  for (std::size_t chunk = 0; chunk < length; chunk += kFixSymbolsYieldEvery) {
+    const std::size_t end = std::min(length, chunk + kFixSymbolsYieldEvery);
+    std::size_t i = chunk;
+#if defined(__SSE2__)
+    if (i == 0 && i < end) visit(i++);
+    for (; i + 17 <= end || (i + 16 <= end && end < length); i += 16) {
+      for (unsigned due = Candidates(s, i); due != 0; due &= due - 1)
+        visit(i + static_cast<std::size_t>(__builtin_ctz(due)));
+    }
+#endif
+    for (; i < end; ++i) visit(i);
+    // The message loop runs after every 500,500 positions.
+    if (end % kFixSymbolsYieldEvery == 0 && progress.yield) progress.yield();
   }
   return count;
 }
@@ -172,11 +306,9 @@ std::int32_t FullPass(std::u16string& text, const FixSymbolsProgress& progress,
 // they were last visited: a write at j touches j - 1 .. j + 1, which the rules
 // of j - 2 .. j + 2 read. Every other position would see what it saw in the
 // previous pass, where it wrote nothing, so the result is the full pass's.
-std::int32_t SparsePass(std::u16string& text, const FixSymbolsProgress& progress,
-                        const std::array<Kind, 65536>& kindOf,
-                        const std::vector<std::size_t>& previous, std::vector<std::size_t>& wrote) {
-  char16_t* s = text.data();
-  const std::size_t length = text.size();
+template <typename Position>
+std::int32_t SparsePass(std::uint8_t* s, std::size_t length, const FixSymbolsProgress& progress,
+                        const std::vector<Position>& previous, std::vector<Position>& wrote) {
   std::int32_t count = 0;
   std::size_t pos = 0;    // positions below pos are done
   std::size_t limit = 0;  // positions pos .. limit - 1 are due
@@ -188,21 +320,22 @@ std::int32_t SparsePass(std::u16string& text, const FixSymbolsProgress& progress
       if (progress.yield) progress.yield();
   };
   for (;;) {
-    while (next < previous.size() && (previous[next] < 2 ? 0 : previous[next] - 2) <= limit) {
-      limit = std::max(limit, std::min(length, previous[next] + 3));
+    while (next < previous.size() &&
+           (std::size_t{previous[next]} < 2 ? 0 : std::size_t{previous[next]} - 2) <= limit) {
+      limit = std::max(limit, std::min(length, std::size_t{previous[next]} + 3));
       ++next;
     }
     if (pos >= limit) {
       if (next == previous.size()) break;
-      pos = std::max(pos, previous[next] < 2 ? 0 : previous[next] - 2);
+      pos = std::max(pos, std::size_t{previous[next]} < 2 ? 0 : std::size_t{previous[next]} - 2);
       passTo(pos);
       limit = std::max(limit, pos);
-      limit = std::max(limit, std::min(length, previous[next] + 3));
+      limit = std::max(limit, std::min(length, std::size_t{previous[next]} + 3));
       ++next;
       continue;
     }
-    if (Act(s, length, pos, kindOf, count)) {
-      wrote.push_back(pos);
+    if (Act(s, length, pos, count)) {
+      wrote.push_back(static_cast<Position>(pos));
       limit = std::max(limit, std::min(length, pos + 3));
     }
     passTo(++pos);
@@ -211,25 +344,56 @@ std::int32_t SparsePass(std::u16string& text, const FixSymbolsProgress& progress
   return count;
 }
 
-}  // namespace
-
-std::int32_t FixSymbols(std::u16string& text, const FixSymbolsProgress& progress) {
-  const auto& kindOf = KindOfChar();
-  // The deletion marker is the clean-up's own; a NUL of the input is a
-  // control character like any other, deleted and counted.
-  std::replace(text.begin(), text.end(), kMarkerChar, kInputNul);
-  std::vector<std::size_t> previous, wrote;
+// The passes; Position holds every position of the text.
+template <typename Position>
+std::int32_t RunPasses(std::uint8_t* s, std::size_t length, const FixSymbolsProgress& progress) {
+  std::vector<Position> previous, wrote;
+  wrote.reserve(length / 16);
   std::int32_t total = 0;
   for (bool first = true;; first = false) {
     wrote.clear();
-    const std::int32_t changes = first ? FullPass(text, progress, kindOf, wrote)
-                                       : SparsePass(text, progress, kindOf, previous, wrote);
+    // After many writes a full pass, which passes over most characters
+    // quickly, beats visiting every neighbourhood; both give the same.
+    const bool dense = first || previous.size() > length / 64;
+    const std::int32_t changes = dense ? FullPass(s, length, progress, wrote)
+                                       : SparsePass(s, length, progress, previous, wrote);
     if (changes == 0) break;
     if (progress.passDone) progress.passDone(changes);
     total += changes;
     previous.swap(wrote);
   }
-  if (total != 0) std::erase(text, kMarkerChar);
+  return total;
+}
+
+}  // namespace
+
+std::int32_t FixSymbolsCodes(std::string& codes, const FixSymbolsProgress& progress) {
+  // The deletion marker is the clean-up's own; a NUL of the input is a
+  // control character like any other, deleted and counted.
+  if (codes.find('\0') != std::string::npos) std::replace(codes.begin(), codes.end(), '\0', '\x01');
+  auto* s = reinterpret_cast<std::uint8_t*>(codes.data());
+  const std::size_t length = codes.size();
+  const std::int32_t total = length <= std::numeric_limits<std::uint32_t>::max()
+                                 ? RunPasses<std::uint32_t>(s, length, progress)
+                                 : RunPasses<std::size_t>(s, length, progress);
+  if (total != 0) {
+    // The markers go in one sweep.
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < length; ++i) {
+      s[kept] = s[i];
+      kept += s[i] != kMarker ? 1 : 0;
+    }
+    codes.resize(kept);
+  }
+  return total;
+}
+
+std::int32_t FixSymbols(std::u16string& text, const FixSymbolsProgress& progress) {
+  // The rules judge characters by their codes alone, and a character without
+  // one reads as '?', which they delete: working on the codes gives the same.
+  std::string codes = EncodeCp1251(text);
+  const std::int32_t total = FixSymbolsCodes(codes, progress);
+  text = DecodeCp1251(codes);  // also after uncounted changes alone
   return total;
 }
 

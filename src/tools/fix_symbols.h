@@ -20,5 +20,8 @@ inline constexpr std::int32_t kFixSymbolsYieldEvery = 500'500;
 // one counts nothing; deleted characters are marked with code 0 meanwhile
 // and removed in one sweep at the end (only when something was counted).
 std::int32_t FixSymbols(std::u16string& text, const FixSymbolsProgress& progress);
+// The same over Windows-1251 codes, one byte per character, as EncodeCp1251
+// gives them (a character without a code stands as '?').
+std::int32_t FixSymbolsCodes(std::string& codes, const FixSymbolsProgress& progress);
 
 }  // namespace vm

@@ -2,28 +2,91 @@
 #include "tools/import_text.h"
 
 #include <algorithm>
+#include <array>
 
 #include "base/catalogue.h"
+#include "text/cp1251.h"
 #include "text/letter_case.h"
 #include "text/strings.h"
 #include "tools/fix_symbols.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace vm {
 namespace {
 
 constexpr char16_t kCutMark = u'\x01';
 
+void RebuildCuts(std::u16string& text);
+
 // Replaces every LF by CR LF in one rebuild.
-std::u16string ExpandLineFeeds(const std::u16string& text) {
-  const auto feeds = static_cast<std::size_t>(std::count(text.begin(), text.end(), u'\n'));
+std::string ExpandLineFeeds(std::string text) {
+  const auto feeds = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
   if (feeds == 0) return text;
-  std::u16string out;
-  out.reserve(text.size() + feeds);
-  for (const char16_t ch : text) {
-    if (ch == u'\n') out.push_back(u'\r');
-    out.push_back(ch);
+  std::string out(text.size() + feeds, '\0');
+  char* to = out.data();
+  for (const char ch : text) {
+    *to = '\r';
+    to += ch == '\n' ? 1 : 0;
+    *to++ = ch;
   }
   return out;
+}
+
+// Bit k is set where codes[k] is a blank, LF or CR: the only characters at
+// which a cut can fall.
+inline unsigned CutCandidates(const char* codes) {
+#if defined(__SSE2__)
+  const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(codes));
+  const __m128i hit = _mm_or_si128(
+      _mm_cmpeq_epi8(v, _mm_set1_epi8(' ')),
+      _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\n')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\r'))));
+  return static_cast<unsigned>(_mm_movemask_epi8(hit));
+#else
+  unsigned mask = 0;
+  for (unsigned k = 0; k < 16; ++k)
+    if (codes[k] == ' ' || codes[k] == '\n' || codes[k] == '\r') mask |= 1U << k;
+  return mask;
+#endif
+}
+
+// CutIntoPhraseLines with thresholds of 20 + RandomUpTo(10), one drawn for
+// every character, marking cuts in codes. A threshold matters only for a blank
+// 20 to 29 characters after the last cut (a line break is a cut from 3 on
+// whatever the threshold, other characters never are, and a blank is one
+// from 30 on): only those draws are made, the others are skipped over.
+void MarkCuts(RandomSource& random, std::string& codes) {
+  std::size_t drawn = 0;                // positions whose draws are made or skipped over
+  std::size_t lastCut = 1;              // 1-based, as in the rule
+  const auto at = [&](std::size_t i) {  // 1-based position i, a blank, LF or CR
+    char& c = codes[i - 1];
+    const std::size_t d = i - lastCut;
+    bool cut;
+    if (c == ' ' && d >= 20 && d < 30) {
+      random.Advance(i - 1 - drawn);
+      drawn = i;
+      cut = d >= static_cast<std::size_t>(20 + RandomUpTo(random, 10));
+    } else {
+      cut = c == ' ' ? d >= 30 : d >= 3;
+    }
+    if (cut) {
+      c = static_cast<char>(kCutMark);
+      lastCut = i;
+    }
+  };
+  const std::size_t size = codes.size();
+  std::size_t i = 0;  // 0-based start of the block
+  for (; i + 16 <= size; i += 16) {
+    for (unsigned due = CutCandidates(codes.data() + i); due != 0; due &= due - 1)
+      at(i + static_cast<std::size_t>(__builtin_ctz(due)) + 1);
+  }
+  for (; i < size; ++i) {
+    const char c = codes[i];
+    if (c == ' ' || c == '\n' || c == '\r') at(i + 1);
+  }
+  random.Advance(size - drawn);
 }
 
 }  // namespace
@@ -48,6 +111,21 @@ void CutIntoPhraseLines(std::u16string& text, const std::function<std::int32_t()
       lastCut = i;
     }
   }
+  RebuildCuts(text);
+}
+
+void CutIntoPhraseLines(RandomSource& random, std::u16string& text) {
+  std::string codes = EncodeCp1251(text);
+  MarkCuts(random, codes);
+  for (std::size_t i = 0; i < codes.size(); ++i)
+    if (codes[i] == static_cast<char>(kCutMark)) text[i] = kCutMark;
+  RebuildCuts(text);
+}
+
+namespace {
+
+// The source's line breaks go, then every cut mark becomes CR LF.
+void RebuildCuts(std::u16string& text) {
   std::erase(text, u'\n');
   std::erase(text, u'\r');
   const auto marks = static_cast<std::size_t>(std::count(text.begin(), text.end(), kCutMark));
@@ -64,18 +142,53 @@ void CutIntoPhraseLines(std::u16string& text, const std::function<std::int32_t()
   text = std::move(out);
 }
 
-void CutIntoPhraseLines(RandomSource& random, std::u16string& text) {
-  CutIntoPhraseLines(text, [&random] { return 20 + RandomUpTo(random, 10); });
-}
+}  // namespace
 
 std::u16string PrepareImportedBase(RandomSource& random, std::u16string text,
                                    const std::function<void()>& yield,
                                    const std::function<void(std::int32_t passChanges)>& passDone) {
+  return DecodeCp1251(PrepareImportedCodes(random, EncodeCp1251(text), yield, passDone));
+}
+
+std::string PrepareImportedCodes(RandomSource& random, std::string codes,
+                                 const std::function<void()>& yield,
+                                 const std::function<void(std::int32_t passChanges)>& passDone) {
   // A source written with LF alone is cut as the same text with CR LF: its
   // short lines stay lines instead of gluing to the next.
-  if (text.find(u'\r') == std::u16string::npos) text = ExpandLineFeeds(text);
-  CutIntoPhraseLines(random, text);
-  UpperInPlace(text);
+  if (codes.find('\r') == std::string::npos) codes = ExpandLineFeeds(std::move(codes));
+  MarkCuts(random, codes);
+  // The source's own line breaks go, every cut becomes CR LF, and the text
+  // is upper-cased, in one rebuild.
+  // Per code: what it becomes (a cut: CR, then always LF after it) and how
+  // many characters of that stay (a line break: none; a cut: two).
+  struct Rebuild {
+    std::array<char, 256> first{};
+    std::array<std::uint8_t, 256> length{};
+  };
+  static const Rebuild rebuild = [] {
+    Rebuild r;
+    for (std::size_t b = 0; b < 256; ++b) {
+      r.first[b] =
+          static_cast<char>(Cp1251CodeOf(UpperChar(Cp1251ToChar(static_cast<std::uint8_t>(b)))));
+      r.length[b] = b == '\n' || b == '\r' ? 0 : 1;
+    }
+    r.first[static_cast<std::size_t>(kCutMark)] = '\r';
+    r.length[static_cast<std::size_t>(kCutMark)] = 2;
+    return r;
+  }();
+  const auto marks =
+      static_cast<std::size_t>(std::count(codes.begin(), codes.end(), static_cast<char>(kCutMark)));
+  std::string text(codes.size() + marks + 1,
+                   '\0');  // one spare for the LF written after every code
+  char* to = text.data();
+  for (const char c : codes) {
+    const auto b = static_cast<unsigned char>(c);
+    to[0] = rebuild.first[b];
+    to[1] = '\n';
+    to += rebuild.length[b];
+  }
+  text.resize(static_cast<std::size_t>(to - text.data()));
+  std::string().swap(codes);
   if (yield) yield();
   FixSymbolsProgress progress;
   progress.yield = yield;
@@ -83,8 +196,8 @@ std::u16string PrepareImportedBase(RandomSource& random, std::u16string text,
     if (passDone) passDone(changes);
     if (yield) yield();
   };
-  FixSymbols(text, progress);
-  return ExpandLineFeeds(text);
+  FixSymbolsCodes(text, progress);
+  return ExpandLineFeeds(std::move(text));
 }
 
 }  // namespace vm

@@ -33,5 +33,11 @@ void CutIntoPhraseLines(RandomSource& random, std::u16string& text);
 std::u16string PrepareImportedBase(
     RandomSource& random, std::u16string text, const std::function<void()>& yield,
     const std::function<void(std::int32_t passChanges)>& passDone = {});
+// The same over Windows-1251 codes, as EncodeCp1251 gives them (a character
+// without a code stands as '?', which the clean-up deletes), giving the
+// bytes of the new base.
+std::string PrepareImportedCodes(
+    RandomSource& random, std::string codes, const std::function<void()>& yield,
+    const std::function<void(std::int32_t passChanges)>& passDone = {});
 
 }  // namespace vm

@@ -25,11 +25,14 @@ class BuiltinContent : public ::testing::TestWithParam<int> {};
 TEST_P(BuiltinContent, IsLargeDistinctAndUntouchedByTheFormatter) {
   const PhraseBase base = Builtin(GetParam());
   EXPECT_GE(base.UBound() + 1, 2500);
-  std::set<std::u16string_view> distinct(base.lines.begin(), base.lines.end());
+  std::set<std::u16string> distinct(base.lines.begin(), base.lines.end());
   EXPECT_EQ(distinct.size(), base.lines.size());
   // The formatter sees the lines joined with LF.
   std::u16string joined;
-  for (const auto line : base.lines) (joined += line) += u'\n';
+  for (const auto line : base.lines) {
+    line.AppendTo(joined);
+    joined += u'\n';
+  }
   joined.pop_back();
   EXPECT_EQ(FixSymbols(joined, {}), 0);
   for (const auto line : base.lines) {
@@ -46,7 +49,8 @@ TEST_P(BuiltinContent, LyricsFindPartnersForMostLines) {
   int found = 0;
   constexpr int kSamples = 400;
   for (int i = 0; i < kSamples; ++i) {
-    const auto line = base.lines[static_cast<std::size_t>(RandomUpTo(random, base.UBound()))];
+    const std::u16string line =
+        base.lines[static_cast<std::size_t>(RandomUpTo(random, base.UBound()))].Text();
     if (FindRhymeLines(random, base, line, 3, numbers, 31) >= 0 ||
         FindRhymeLines(random, base, line, 2, numbers, 31) >= 0)
       ++found;

@@ -74,9 +74,22 @@ TEST(RhymeWords, EndAndInnerMatches) {
   EXPECT_EQ(Words(base, u"КОТ", 2, false), (S{u"КОТ", u"СКОТ", u"ГОД", u"«ВОТ", u"РОТ"}));
 }
 
+// Three-letter endings go through the keys' digests; a base kept in UTF-16
+// (a character without a Windows-1251 code) answers as the one-byte form.
+TEST(RhymeWords, ThreeLetterEndingsInEitherForm) {
+  for (const std::u16string last : {u"ПЁС", u"ПЁС☺"}) {
+    const PhraseBase base = MakeBase({u"ВОТ ЭКОТ БЫЛ", u"ЖИЛ КОТ", u"ЖИЛ СКОТ", u"ДРОЗД", last});
+    EXPECT_EQ(base.keys.IsNarrow(), last.size() == 3);
+    EXPECT_EQ(Words(base, u"КОТ", 3, false), (S{u"ЭКОТ", u"СКОТ", u"КОТ"}));
+    EXPECT_EQ(Words(base, u"СКОТ", 3, true), S{u"ЭКОТ"});
+    EXPECT_EQ(Words(base, u"ГРОСТ", 3, false), S{u"ДРОЗД"});
+    EXPECT_EQ(Lines(base, u"ПРОКОТ", 3), S{u"ЖИЛ СКОТ"});
+  }
+}
+
 TEST(RhymeWords, TryCounter) {
   const PhraseBase base = MakeBase(std::vector<std::u16string>(10, u"ВОТ"));
-  std::vector<std::u16string_view> list;
+  std::vector<BaseLine> list;
   RandomSource random(11), twin(11);
   std::int32_t tries = 6000;  // one decrement and one draw per iteration, ten iterations
   EXPECT_EQ(FindRhymeWords(random, base, u"КОТ", 2, list, true, tries), 9);
@@ -94,7 +107,8 @@ TEST(RhymeWords, TryCounter) {
   // A counter of 0 scans the lines in order without drawing.
   const PhraseBase ordered = MakeBase({u"ВОТ", u"ГОД", u"РОТ"});
   EXPECT_EQ(FindRhymeWords(random, ordered, u"КОТ", 2, list, true, tries), 2);
-  EXPECT_EQ(list, (std::vector<std::u16string_view>{u"ВОТ", u"ГОД", u"РОТ"}));
+  EXPECT_EQ(std::vector<std::u16string>(list.begin(), list.end()),
+            (std::vector<std::u16string>{u"ВОТ", u"ГОД", u"РОТ"}));
   EXPECT_EQ(random.Next(), twin.Next());
 }
 

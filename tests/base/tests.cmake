@@ -2,8 +2,8 @@
 set(VM_BASES_DIR ${PROJECT_SOURCE_DIR}/data/bases)
 
 vm_add_test(base_test base/builtin_bases_test.cpp base/builtin_content_test.cpp
-            base/catalogue_test.cpp base/rhyme_search_test.cpp base/rijndael_test.cpp
-            base/word_end_test.cpp)
+            base/catalogue_test.cpp base/phrase_base_test.cpp base/rhyme_search_test.cpp
+            base/rijndael_test.cpp base/word_end_test.cpp)
 target_compile_definitions(base_test PRIVATE
   VM_BASECIPHER="$<TARGET_FILE:vm-basecipher>"
   VM_TRASH_TEXT="${VM_BASES_DIR}/trash.txt"

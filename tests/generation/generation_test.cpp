@@ -50,6 +50,16 @@ TEST(RandomUpTo, CoversExactlyItsRangeInBothDirections) {
   }
 }
 
+TEST(RandomSource, AdvanceSkipsExactlyThatManyDraws) {
+  for (const std::uint64_t steps : {0U, 1U, 2U, 7U, 64U, 1000U, 123457U}) {
+    RandomSource jumped(99), walked(99);
+    jumped.Advance(steps);
+    for (std::uint64_t i = 0; i < steps; ++i) walked.Next();
+    EXPECT_EQ(jumped.Next(), walked.Next()) << steps;
+    EXPECT_EQ(jumped.Next(), walked.Next()) << steps;
+  }
+}
+
 // A separator's kind: the punctuation with repeated marks folded.
 std::u16string KindOf(std::u16string s) {
   s.erase(std::unique(s.begin(), s.end()), s.end());

@@ -66,6 +66,9 @@ TEST(Cp1251, Utf8DetectionNeedsValidMultiByteText) {
   for (int i = 0; i < 100; ++i) mostly += "\xD0\x9F";
   EXPECT_EQ(DecodeTextFile(mostly + "\xFF"), std::u16string(100, u'П') + u"\uFFFD");
   EXPECT_EQ(DecodeTextFile(mostly + "\xFF\xFF"), DecodeCp1251(mostly + "\xFF\xFF"));
+  // Strays that come first weigh as much: only the whole text decides.
+  EXPECT_TRUE(LooksLikeUtf8("\xFF" + std::string(37, 'a') + mostly));
+  EXPECT_FALSE(LooksLikeUtf8("\xFF" + std::string(37, 'a') + mostly.substr(2)));
   // UTF-16 of either byte order after its mark.
   EXPECT_EQ(DecodeTextFile(std::string("\xFF\xFE\x1F\x04"
                                        "a\0",

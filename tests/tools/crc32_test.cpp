@@ -34,6 +34,8 @@ TEST(Crc32, AgreesWithZlibOnRandomBytes) {
     // Every byte decodes to a character with that very code.
     ASSERT_EQ(static_cast<std::uint32_t>(c.CRC32(DecodeCp1251(bytes))), expected)
         << "round " << round;
+    ASSERT_EQ(static_cast<std::uint32_t>(c.CRC32(std::string_view(bytes))), expected)
+        << "round " << round;
   }
 }
 

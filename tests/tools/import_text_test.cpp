@@ -77,6 +77,26 @@ TEST(CutIntoPhraseLines, ThresholdIsDrawnForEveryCharacter) {
   EXPECT_GE(lengths.size(), 2U);
 }
 
+// Only some thresholds can matter, and only those are drawn: the cuts and
+// the source's state after them are those of one draw for every character.
+TEST(CutIntoPhraseLines, DrawsAsIfForEveryCharacter) {
+  RandomSource texts(5);
+  for (int round = 0; round < 200; ++round) {
+    std::u16string text(static_cast<std::size_t>(RandomUpTo(texts, 300)), u'Ж');
+    for (char16_t& c : text) {
+      if (Chance(texts, 0.03F)) c = Chance(texts, 0.5F) ? u'\n' : u'\r';
+      if (Chance(texts, 0.2F)) c = Chance(texts, 0.05F) ? u'\x01' : u' ';
+    }
+    RandomSource each(static_cast<std::uint32_t>(round)),
+        skipping(static_cast<std::uint32_t>(round));
+    std::u16string expected = text;
+    CutIntoPhraseLines(expected, [&each] { return 20 + RandomUpTo(each, 10); });
+    CutIntoPhraseLines(skipping, text);
+    ASSERT_EQ(text, expected) << round;
+    ASSERT_EQ(skipping.Next(), each.Next()) << round;
+  }
+}
+
 TEST(PrepareImportedBase, CutsUpperCasesCleansAndUsesCrLf) {
   RandomSource random(3);
   int yields = 0;

@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "base/phrase_base.h"
+
+#include <gtest/gtest.h>
+
+#include "base/word_end.h"
+#include "text/cp1251.h"
+
+namespace vm {
+namespace {
+
+PhraseBase FromText(std::u16string text) {
+  IndexTimings timings;
+  return IndexBaseText(
+      std::move(text), [] { return std::int64_t{0}; }, timings);
+}
+
+PhraseBase FromBytes(std::string bytes) {
+  IndexTimings timings;
+  const bool utf8 = LooksLikeUtf8(bytes);
+  return IndexBaseBytes(
+      std::move(bytes), utf8, [] { return std::int64_t{0}; }, timings);
+}
+
+// A character without a Windows-1251 code keeps the whole base in UTF-16;
+// the lines and keys read the same either way.
+TEST(PhraseBase, OneByteFormWhereEveryCharacterHasACode) {
+  const std::u16string text = u"вот \\n кот\n\rёж-ёжик\r\n";
+  const PhraseBase narrow = FromText(text);
+  const PhraseBase wide = FromText(text + u"☺");
+  const PhraseBase bytes = FromBytes(EncodeCp1251(text));
+  EXPECT_TRUE(narrow.lines.IsNarrow() && narrow.keys.IsNarrow() && bytes.lines.IsNarrow());
+  EXPECT_FALSE(wide.lines.IsNarrow() || wide.keys.IsNarrow());
+  const std::vector<std::u16string_view> lines = {u"ВОТ \\n КОТ", u"ЁЖ-ЁЖИК"};
+  EXPECT_EQ(narrow.lines, (std::vector<std::u16string_view>{lines[0], lines[1], u""}));
+  EXPECT_EQ(bytes.lines, (std::vector<std::u16string_view>{lines[0], lines[1], u""}));
+  EXPECT_EQ(wide.lines, (std::vector<std::u16string_view>{lines[0], lines[1], u"☺"}));
+  for (const PhraseBase* base : {&narrow, &wide, &bytes}) {
+    EXPECT_EQ(base->keys[0], u"ХОТ \\N КОТ");
+    EXPECT_EQ(base->keys[1], u"ЁШ-ЁШИК");
+    EXPECT_EQ(base->lines[1].LastWord(true), u"ЁЖИК");
+    EXPECT_EQ(base->lines[0].substr(4).TrimmedBlanks().Text(), u"\\n КОТ");
+  }
+}
+
+// The digests never rule out what the keys hold: every key's length and last
+// three characters, and the three characters before each of its blanks.
+TEST(PhraseBase, DigestsCoverEveryKey) {
+  const PhraseBase base = FromText(u"\r\nБЫЛ ДОМ И САД\r\nЯ\r\nА  БВ ДЖЗ \r\nКОТ☺ ПЁС");
+  const auto& digests = base.KeyDigests();
+  ASSERT_EQ(digests.size(), 5U);
+  for (std::size_t i = 0; i < digests.size(); ++i) {
+    const std::u16string key = base.keys[i].Text();
+    EXPECT_EQ(digests[i].tail >> 48, key.size());
+    for (std::size_t k = 1; k <= 3 && k <= key.size(); ++k)
+      EXPECT_EQ((digests[i].tail >> (16 * (k - 1))) & 0xFFFF, key[key.size() - k]) << i;
+    for (std::size_t b = 3; b < key.size(); ++b) {
+      if (key[b] != u' ') continue;
+      const std::uint64_t bits = KeyEndBits(key[b - 3], key[b - 2], key[b - 1]);
+      EXPECT_EQ(digests[i].inner & bits, bits) << i << " " << b;
+    }
+  }
+  EXPECT_EQ(digests[2].tail, std::uint64_t{1} << 48 | u'А');
+  EXPECT_EQ(digests[0].tail | digests[0].inner | digests[2].inner, 0U);
+  EXPECT_TRUE(PhraseBase{}.KeyDigests().empty());
+}
+
+}  // namespace
+}  // namespace vm
