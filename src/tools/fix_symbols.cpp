@@ -269,6 +269,24 @@ inline unsigned Candidates(const std::uint8_t* s, std::size_t i) {
 }
 #endif
 
+// The acting positions that wrote during a pass, in order; when they are
+// many, only their count: the next pass then passes over everything, which
+// after many writes beats visiting every neighbourhood (both give the same).
+template <typename Position>
+struct WriteLog {
+  std::vector<Position> positions;
+  std::size_t count = 0;
+  std::size_t limit = 0;
+  void Add(std::size_t i) {
+    if (++count <= limit) positions.push_back(static_cast<Position>(i));
+  }
+  bool Many() const { return count > limit; }
+  void Clear() {
+    positions.clear();
+    count = 0;
+  }
+};
+
 // A full pass; the acting positions that wrote are listed in order. Most
 // characters are letters or blanks between letters, which the rules keep:
 // they are passed over quickly. (A write reaches ahead only to a blank,
@@ -276,14 +294,14 @@ inline unsigned Candidates(const std::uint8_t* s, std::size_t i) {
 // visited anyway, and every visit reads the codes as they stand.)
 template <typename Position>
 std::int32_t FullPass(std::uint8_t* s, std::size_t length, const FixSymbolsProgress& progress,
-                      std::vector<Position>& wrote) {
+                      WriteLog<Position>& wrote) {
   std::int32_t count = 0;
   const Effects& effects = GetEffects();
   const auto visit = [&](std::size_t i) {
     if (kKinds[s[i]] == kKeep) return;
     const bool acted =
         i > 0 && i + 1 < length ? ActInside(s, i, effects, count) : Act(s, length, i, count);
-    if (acted) wrote.push_back(static_cast<Position>(i));
+    if (acted) wrote.Add(i);
   };
   for (std::size_t chunk = 0; chunk < length; chunk += kFixSymbolsYieldEvery) {
     const std::size_t end = std::min(length, chunk + kFixSymbolsYieldEvery);
@@ -308,7 +326,7 @@ std::int32_t FullPass(std::uint8_t* s, std::size_t length, const FixSymbolsProgr
 // previous pass, where it wrote nothing, so the result is the full pass's.
 template <typename Position>
 std::int32_t SparsePass(std::uint8_t* s, std::size_t length, const FixSymbolsProgress& progress,
-                        const std::vector<Position>& previous, std::vector<Position>& wrote) {
+                        const std::vector<Position>& previous, WriteLog<Position>& wrote) {
   std::int32_t count = 0;
   std::size_t pos = 0;    // positions below pos are done
   std::size_t limit = 0;  // positions pos .. limit - 1 are due
@@ -335,7 +353,7 @@ std::int32_t SparsePass(std::uint8_t* s, std::size_t length, const FixSymbolsPro
       continue;
     }
     if (Act(s, length, pos, count)) {
-      wrote.push_back(static_cast<Position>(pos));
+      wrote.Add(pos);
       limit = std::max(limit, std::min(length, pos + 3));
     }
     passTo(++pos);
@@ -347,39 +365,42 @@ std::int32_t SparsePass(std::uint8_t* s, std::size_t length, const FixSymbolsPro
 // The passes; Position holds every position of the text.
 template <typename Position>
 std::int32_t RunPasses(std::uint8_t* s, std::size_t length, const FixSymbolsProgress& progress) {
-  std::vector<Position> previous, wrote;
-  wrote.reserve(length / 16);
+  WriteLog<Position> previous, wrote;
+  previous.limit = wrote.limit = length / 64;
   std::int32_t total = 0;
   for (bool first = true;; first = false) {
-    wrote.clear();
-    // After many writes a full pass, which passes over most characters
-    // quickly, beats visiting every neighbourhood; both give the same.
-    const bool dense = first || previous.size() > length / 64;
-    const std::int32_t changes = dense ? FullPass(s, length, progress, wrote)
-                                       : SparsePass(s, length, progress, previous, wrote);
+    wrote.Clear();
+    const std::int32_t changes = first || previous.Many()
+                                     ? FullPass(s, length, progress, wrote)
+                                     : SparsePass(s, length, progress, previous.positions, wrote);
     if (changes == 0) break;
     if (progress.passDone) progress.passDone(changes);
     total += changes;
-    previous.swap(wrote);
+    std::swap(previous, wrote);
   }
   return total;
 }
 
 }  // namespace
 
-std::int32_t FixSymbolsCodes(std::string& codes, const FixSymbolsProgress& progress) {
+std::int32_t FixSymbolsMarked(std::string& codes, const FixSymbolsProgress& progress) {
   // The deletion marker is the clean-up's own; a NUL of the input is a
   // control character like any other, deleted and counted.
   if (codes.find('\0') != std::string::npos) std::replace(codes.begin(), codes.end(), '\0', '\x01');
   auto* s = reinterpret_cast<std::uint8_t*>(codes.data());
   const std::size_t length = codes.size();
-  const std::int32_t total = length <= std::numeric_limits<std::uint32_t>::max()
-                                 ? RunPasses<std::uint32_t>(s, length, progress)
-                                 : RunPasses<std::size_t>(s, length, progress);
+  return length <= std::numeric_limits<std::uint32_t>::max()
+             ? RunPasses<std::uint32_t>(s, length, progress)
+             : RunPasses<std::size_t>(s, length, progress);
+}
+
+std::int32_t FixSymbolsCodes(std::string& codes, const FixSymbolsProgress& progress) {
+  const std::int32_t total = FixSymbolsMarked(codes, progress);
   if (total != 0) {
     // The markers go in one sweep.
+    auto* s = reinterpret_cast<std::uint8_t*>(codes.data());
     std::size_t kept = 0;
-    for (std::size_t i = 0; i < length; ++i) {
+    for (std::size_t i = 0; i < codes.size(); ++i) {
       s[kept] = s[i];
       kept += s[i] != kMarker ? 1 : 0;
     }

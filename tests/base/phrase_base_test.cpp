@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "base/word_end.h"
+#include "random/random_source.h"
 #include "text/cp1251.h"
 
 namespace vm {
@@ -40,6 +41,28 @@ TEST(PhraseBase, OneByteFormWhereEveryCharacterHasACode) {
     EXPECT_EQ(base->keys[1], u"ЁШ-ЁШИК");
     EXPECT_EQ(base->lines[1].LastWord(true), u"ЁЖИК");
     EXPECT_EQ(base->lines[0].substr(4).TrimmedBlanks().Text(), u"\\n КОТ");
+  }
+}
+
+// The one-byte form is upper-cased and repaired sixteen codes at a time where
+// it can be; it must read as the plain UTF-16 way on any codes.
+TEST(PhraseBase, OneByteFormAgreesWithUtf16OnEveryCode) {
+  RandomSource random(1251);
+  for (int round = 0; round < 300; ++round) {
+    std::string bytes(static_cast<std::size_t>(RandomUpTo(random, 200)), 'x');
+    for (char& b : bytes) {
+      const int pick = RandomUpTo(random, 9);
+      b = pick < 4 ? "\n\r\\n"[pick] : static_cast<char>(RandomUpTo(random, 255));
+    }
+    const PhraseBase narrow = FromBytes(bytes);
+    const PhraseBase wide = FromText(u"☺" + DecodeCp1251(bytes));  // no code: UTF-16
+    ASSERT_TRUE(narrow.lines.IsNarrow() && !wide.lines.IsNarrow());
+    ASSERT_EQ(narrow.lines.size(), bytes.empty() ? 0U : wide.lines.size());
+    for (std::size_t i = 0; i < narrow.lines.size(); ++i) {
+      const std::u16string_view mark = i == 0 ? u"☺" : u"";
+      ASSERT_EQ(std::u16string(mark) + narrow.lines[i].Text(), wide.lines[i].Wide()) << round;
+      ASSERT_EQ(std::u16string(mark) + narrow.keys[i].Text(), wide.keys[i].Wide()) << round;
+    }
   }
 }
 

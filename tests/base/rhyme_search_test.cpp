@@ -78,11 +78,12 @@ TEST(RhymeWords, EndAndInnerMatches) {
 // (a character without a Windows-1251 code) answers as the one-byte form.
 TEST(RhymeWords, ThreeLetterEndingsInEitherForm) {
   for (const std::u16string last : {u"ПЁС", u"ПЁС☺"}) {
-    const PhraseBase base = MakeBase({u"ВОТ ЭКОТ БЫЛ", u"ЖИЛ КОТ", u"ЖИЛ СКОТ", u"ДРОЗД", last});
+    const PhraseBase base = MakeBase({u"ВОТ ЭКОТ БЫЛ", u"ЖИЛ КОТ", u"ЖИЛ СКОТ", u"ДРОЗД", u"РОТ", last});
     EXPECT_EQ(base.keys.IsNarrow(), last.size() == 3);
     EXPECT_EQ(Words(base, u"КОТ", 3, false), (S{u"ЭКОТ", u"СКОТ", u"КОТ"}));
     EXPECT_EQ(Words(base, u"СКОТ", 3, true), S{u"ЭКОТ"});
     EXPECT_EQ(Words(base, u"ГРОСТ", 3, false), S{u"ДРОЗД"});
+    EXPECT_EQ(Words(base, u"ГРОТ", 3, false), S{u"РОТ"});  // a key as long as the ending
     EXPECT_EQ(Lines(base, u"ПРОКОТ", 3), S{u"ЖИЛ СКОТ"});
   }
 }
