@@ -7,15 +7,18 @@
 
 #include "app/beat_clock.h"
 #include "text/cp1251.h"
-#include "text/strings.h"
 
 namespace vm {
 
 ConsoleShell::ConsoleShell() = default;
 
 std::string TerminalText(std::u16string_view text) {
-  std::u16string copy(text);
-  ReplaceAll(copy, kCrLf, u"\n");
+  // Every CR LF becomes LF: a CR goes when an LF follows it.
+  std::u16string copy(text.size(), u'\0');
+  std::size_t n = 0;
+  for (std::size_t i = 0; i < text.size(); ++i)
+    if (text[i] != u'\r' || i + 1 == text.size() || text[i + 1] != u'\n') copy[n++] = text[i];
+  copy.resize(n);
   return ToUtf8(copy);
 }
 

@@ -181,10 +181,15 @@ std::u16string FromUtf8(std::string_view bytes) {
 }
 
 std::string ToUtf8(std::u16string_view text) {
-  std::string out;
-  out.reserve(text.size() * 2);
+  // At most three bytes per unit (a pair of units makes four).
+  std::string out(text.size() * 3, '\0');
+  auto* to = reinterpret_cast<unsigned char*>(out.data());
   for (std::size_t i = 0; i < text.size(); ++i) {
     char32_t cp = text[i];
+    if (cp < 0x80) {
+      *to++ = static_cast<unsigned char>(cp);
+      continue;
+    }
     if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
         text[i + 1] <= 0xDFFF) {
       cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
@@ -192,22 +197,21 @@ std::string ToUtf8(std::u16string_view text) {
     } else if (cp >= 0xD800 && cp <= 0xDFFF) {
       cp = 0xFFFD;
     }
-    if (cp < 0x80) {
-      out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    if (cp < 0x800) {
+      *to++ = static_cast<unsigned char>(0xC0 | (cp >> 6));
+      *to++ = static_cast<unsigned char>(0x80 | (cp & 0x3F));
     } else if (cp < 0x10000) {
-      out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+      *to++ = static_cast<unsigned char>(0xE0 | (cp >> 12));
+      *to++ = static_cast<unsigned char>(0x80 | ((cp >> 6) & 0x3F));
+      *to++ = static_cast<unsigned char>(0x80 | (cp & 0x3F));
     } else {
-      out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+      *to++ = static_cast<unsigned char>(0xF0 | (cp >> 18));
+      *to++ = static_cast<unsigned char>(0x80 | ((cp >> 12) & 0x3F));
+      *to++ = static_cast<unsigned char>(0x80 | ((cp >> 6) & 0x3F));
+      *to++ = static_cast<unsigned char>(0x80 | (cp & 0x3F));
     }
   }
+  out.resize(static_cast<std::size_t>(to - reinterpret_cast<unsigned char*>(out.data())));
   return out;
 }
 

@@ -81,47 +81,6 @@ void CopyWithLooks(std::string_view codes, std::size_t size, Special special, Co
   out.resize(static_cast<std::size_t>(to - out.data()));
 }
 
-// The source's own line breaks go, every cut becomes CR LF, and the text is
-// upper-cased.
-std::string RebuildUpper(const std::string& codes) {
-  static const auto upper = [] {
-    std::array<char, 256> table{};
-    for (std::size_t b = 0; b < 256; ++b)
-      table[b] =
-          static_cast<char>(Cp1251CodeOf(UpperChar(Cp1251ToChar(static_cast<std::uint8_t>(b)))));
-    return table;
-  }();
-  const auto marks =
-      static_cast<std::size_t>(std::count(codes.begin(), codes.end(), static_cast<char>(kCutMark)));
-  const auto one = [](char c, char* to) {
-    if (c == '\n' || c == '\r') return to;
-    if (c == static_cast<char>(kCutMark)) {
-      *to++ = '\r';
-      *to++ = '\n';
-      return to;
-    }
-    *to++ = upper[static_cast<unsigned char>(c)];
-    return to;
-  };
-#if defined(__SSE2__)
-  // Outside 0x80..0xBF upper-casing is a..z and the codes from 0xE0 up losing 32.
-  const auto special = [](__m128i v) {
-    return _mm_or_si128(_mm_or_si128(Within(v, 0x80, 0x3F), Equal(v, static_cast<char>(kCutMark))),
-                        _mm_or_si128(Equal(v, '\n'), Equal(v, '\r')));
-  };
-  const auto copy = [](__m128i v) {
-    const __m128i lower = _mm_or_si128(Within(v, 'a', 25), Within(v, 0xE0, 0x1F));
-    return _mm_sub_epi8(v, _mm_and_si128(lower, _mm_set1_epi8(32)));
-  };
-#else
-  const auto special = 0;
-  const auto copy = 0;
-#endif
-  std::string out;
-  CopyWithLooks(codes, codes.size() + marks, special, copy, one, out);
-  return out;
-}
-
 // The clean-up's deleted characters go and every LF becomes CR LF, into out
 // (whose memory is used again).
 void DropMarkersExpandLineFeeds(const std::string& text, std::string& out) {
@@ -142,87 +101,98 @@ void DropMarkersExpandLineFeeds(const std::string& text, std::string& out) {
   CopyWithLooks(text, text.size() + feeds, special, copy, one, out);
 }
 
-// Bit k is set where codes[k] is a blank, LF or CR: the only characters at
-// which a cut can fall.
-inline unsigned CutCandidates(const char* codes) {
-#if defined(__SSE2__)
-  const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(codes));
-  const __m128i hit = _mm_or_si128(
-      _mm_cmpeq_epi8(v, _mm_set1_epi8(' ')),
-      _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\n')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\r'))));
-  return static_cast<unsigned>(_mm_movemask_epi8(hit));
-#else
-  unsigned mask = 0;
-  for (unsigned k = 0; k < 16; ++k)
-    if (codes[k] == ' ' || codes[k] == '\n' || codes[k] == '\r') mask |= 1U << k;
-  return mask;
-#endif
-}
-
-// Bit k is set where codes[k] is LF or CR.
-inline unsigned LineBreaks(const char* codes) {
-#if defined(__SSE2__)
-  const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(codes));
-  return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
-      _mm_cmpeq_epi8(v, _mm_set1_epi8('\n')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\r')))));
-#else
-  unsigned mask = 0;
-  for (unsigned k = 0; k < 16; ++k)
-    if (codes[k] == '\n' || codes[k] == '\r') mask |= 1U << k;
-  return mask;
-#endif
-}
-
-// CutIntoPhraseLines with thresholds of 20 + RandomUpTo(10), one drawn for
-// every character, marking cuts in codes. A threshold matters only for a blank
-// 20 to 29 characters after the last cut (a line break is a cut from 3 on
-// whatever the threshold, other characters never are, and a blank is one
-// from 30 on): only those draws are made, the others are skipped over.
-void MarkCuts(RandomSource& random, std::string& codes) {
-  std::size_t drawn = 0;                // positions whose draws are made or skipped over
-  std::size_t lastCut = 1;              // 1-based, as in the rule
-  const auto at = [&](std::size_t i) {  // 1-based position i, a blank, LF or CR
-    char& c = codes[i - 1];
+// The cutting, its cut marks becoming CR LF, the source's own line breaks
+// going and the upper-casing in one pass, from codes to a new text.
+//
+// The cutting draws a threshold of 20 + RandomUpTo(10) for every character,
+// but one matters only for a blank 20 to 29 characters after the last cut (a
+// line break is a cut from 3 on whatever the threshold, other characters
+// never are, and a blank is one from 30 on): only those draws are made, the
+// others are skipped over. A code 1 of the source becomes CR LF as a cut
+// mark does (the rebuild cannot tell them apart), though it is no cut.
+//
+// Sixteen codes go at a time up to the next that needs a look: a line break,
+// a blank that may cut, code 1, or a code from 0x80 to 0xBF (elsewhere
+// upper-casing is a..z and the codes from 0xE0 up losing 32). Whole blocks are
+// stored: the text has sixteen spare codes at its end, and what lies past the
+// copy is written again.
+std::string CutAndRebuild(RandomSource& random, const std::string& codes) {
+  static const auto upper = [] {
+    std::array<char, 256> table{};
+    for (std::size_t b = 0; b < 256; ++b)
+      table[b] =
+          static_cast<char>(Cp1251CodeOf(UpperChar(Cp1251ToChar(static_cast<std::uint8_t>(b)))));
+    return table;
+  }();
+  const std::size_t size = codes.size();
+  // Every code 1 takes two; so does every cut, at least 3 characters after the
+  // one before.
+  const auto ones = static_cast<std::size_t>(std::count(codes.begin(), codes.end(), '\x01'));
+  std::string out(size + ones + size / 3 + 17, '\0');
+  char* to = out.data();
+  std::size_t drawn = 0;    // positions whose draws are made or skipped over
+  std::size_t lastCut = 0;  // 0-based: 1-based positions less one
+  // The code at 0-based i; to past what it becomes.
+  const auto one = [&](std::size_t i) {
+    const char c = codes[i];
+    const bool blank = c == ' ';
+    if (!blank && c != '\n' && c != '\r') {
+      if (c == '\x01') {
+        *to++ = '\r';
+        *to++ = '\n';
+      } else {
+        *to++ = upper[static_cast<unsigned char>(c)];
+      }
+      return;
+    }
     const std::size_t d = i - lastCut;
     bool cut;
-    if (c == ' ' && d >= 20 && d < 30) {
-      random.Advance(i - 1 - drawn);
-      drawn = i;
+    if (blank && d >= 20 && d < 30) {
+      random.Advance(i - drawn);
+      drawn = i + 1;
       cut = d >= static_cast<std::size_t>(20 + RandomUpTo(random, 10));
     } else {
-      cut = c == ' ' ? d >= 30 : d >= 3;
+      cut = blank ? d >= 30 : d >= 3;
     }
     if (cut) {
-      c = static_cast<char>(kCutMark);
+      *to++ = '\r';
+      *to++ = '\n';
       lastCut = i;
+    } else if (blank) {
+      *to++ = ' ';
     }
   };
-  const std::size_t size = codes.size();
-  std::size_t i = 0;  // 0-based start of the block
-  for (; i + 16 <= size; i += 16) {
-    // A blank less than 20 characters after the last cut does nothing.
-    const unsigned breaks = LineBreaks(codes.data() + i);
-    const unsigned blanks = CutCandidates(codes.data() + i) & ~breaks;
-    const auto due = [&] {
-      const std::size_t first = lastCut + 19;  // 0-based, the first blank that may cut
-      const unsigned far = first <= i        ? 0xFFFFU
-                           : first >= i + 16 ? 0U
-                                             : (0xFFFFU << (first - i)) & 0xFFFFU;
-      return breaks | (blanks & far);
-    };
-    for (unsigned left = due(); left != 0;) {
-      const auto k = static_cast<unsigned>(__builtin_ctz(left));
-      const std::size_t before = lastCut;
-      at(i + k + 1);
-      left &= left - 1;
-      if (lastCut != before) left = due() & ~((2U << k) - 1);
+  std::size_t i = 0;
+#if defined(__SSE2__)
+  while (i + 16 <= size) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(codes.data() + i));
+    const __m128i lower = _mm_or_si128(Within(v, 'a', 25), Within(v, 0xE0, 0x1F));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to),
+                     _mm_sub_epi8(v, _mm_and_si128(lower, _mm_set1_epi8(32))));
+    const __m128i looks = _mm_or_si128(_mm_or_si128(Within(v, 0x80, 0x3F), Equal(v, '\x01')),
+                                       _mm_or_si128(Equal(v, '\n'), Equal(v, '\r')));
+    auto mask = static_cast<unsigned>(_mm_movemask_epi8(looks));
+    // Blanks from the first that may cut.
+    const std::size_t first = lastCut + 20;
+    if (first < i + 16) {
+      const unsigned far = first <= i ? 0xFFFFU : (0xFFFFU << (first - i)) & 0xFFFFU;
+      mask |= static_cast<unsigned>(_mm_movemask_epi8(Equal(v, ' '))) & far;
     }
+    if (mask == 0) {
+      to += 16;
+      i += 16;
+      continue;
+    }
+    const auto k = static_cast<std::size_t>(__builtin_ctz(mask));
+    to += k;
+    i += k;
+    one(i++);
   }
-  for (; i < size; ++i) {
-    const char c = codes[i];
-    if (c == ' ' || c == '\n' || c == '\r') at(i + 1);
-  }
+#endif
+  for (; i < size; ++i) one(i);
   random.Advance(size - drawn);
+  out.resize(static_cast<std::size_t>(to - out.data()));
+  return out;
 }
 
 }  // namespace
@@ -251,11 +221,7 @@ void CutIntoPhraseLines(std::u16string& text, const std::function<std::int32_t()
 }
 
 void CutIntoPhraseLines(RandomSource& random, std::u16string& text) {
-  std::string codes = EncodeCp1251(text);
-  MarkCuts(random, codes);
-  for (std::size_t i = 0; i < codes.size(); ++i)
-    if (codes[i] == static_cast<char>(kCutMark)) text[i] = kCutMark;
-  RebuildCuts(text);
+  CutIntoPhraseLines(text, [&random] { return 20 + RandomUpTo(random, 10); });
 }
 
 namespace {
@@ -292,8 +258,7 @@ std::string PrepareImportedCodes(RandomSource& random, std::string codes,
   // A source written with LF alone is cut as the same text with CR LF: its
   // short lines stay lines instead of gluing to the next.
   if (codes.find('\r') == std::string::npos) codes = ExpandLineFeeds(std::move(codes));
-  MarkCuts(random, codes);
-  std::string text = RebuildUpper(codes);
+  std::string text = CutAndRebuild(random, codes);
   if (yield) yield();
   FixSymbolsProgress progress;
   progress.yield = yield;

@@ -5,7 +5,9 @@
 
 #include <set>
 
+#include "text/letter_case.h"
 #include "text/strings.h"
+#include "tools/fix_symbols.h"
 
 namespace vm {
 namespace {
@@ -77,23 +79,31 @@ TEST(CutIntoPhraseLines, ThresholdIsDrawnForEveryCharacter) {
   EXPECT_GE(lengths.size(), 2U);
 }
 
-// Only some thresholds can matter, and only those are drawn: the cuts and
-// the source's state after them are those of one draw for every character.
-TEST(CutIntoPhraseLines, DrawsAsIfForEveryCharacter) {
+// The import cuts, upper-cases and rebuilds in one pass, drawing only the
+// thresholds that can matter: it must give what the steps one after another
+// give with one draw for every character, and leave the source where they do.
+TEST(PrepareImportedBase, AgreesWithTheStepsOneByOne) {
   RandomSource texts(5);
-  for (int round = 0; round < 200; ++round) {
-    std::u16string text(static_cast<std::size_t>(RandomUpTo(texts, 300)), u'Ж');
+  const std::u16string letters = u"жЖzZёЁ«—\x01";
+  for (int round = 0; round < 300; ++round) {
+    std::u16string text(static_cast<std::size_t>(RandomUpTo(texts, 600)), u'ж');
+    const float breaks = round % 3 == 0 ? 0.3F : 0.03F;
+    const std::u16string_view lineBreak = round % 4 == 0 ? u"\n" : round % 4 == 1 ? u"\r" : u"\r\n";
     for (char16_t& c : text) {
-      if (Chance(texts, 0.03F)) c = Chance(texts, 0.5F) ? u'\n' : u'\r';
-      if (Chance(texts, 0.2F)) c = Chance(texts, 0.05F) ? u'\x01' : u' ';
+      if (Chance(texts, 0.15F)) c = u' ';
+      if (Chance(texts, 0.05F)) c = letters[static_cast<std::size_t>(RandomUpTo(texts, 8))];
+      if (Chance(texts, breaks))
+        c = lineBreak[static_cast<std::size_t>(RandomUpTo(texts, 1)) % lineBreak.size()];
     }
-    RandomSource each(static_cast<std::uint32_t>(round)),
-        skipping(static_cast<std::uint32_t>(round));
+    RandomSource fast(static_cast<std::uint32_t>(round)), steps(static_cast<std::uint32_t>(round));
     std::u16string expected = text;
-    CutIntoPhraseLines(expected, [&each] { return 20 + RandomUpTo(each, 10); });
-    CutIntoPhraseLines(skipping, text);
-    ASSERT_EQ(text, expected) << round;
-    ASSERT_EQ(skipping.Next(), each.Next()) << round;
+    if (expected.find(u'\r') == std::u16string::npos) ReplaceAll(expected, u"\n", kCrLf);
+    CutIntoPhraseLines(expected, [&steps] { return 20 + RandomUpTo(steps, 10); });
+    UpperInPlace(expected);
+    FixSymbols(expected, {});
+    ReplaceAll(expected, u"\n", kCrLf);
+    ASSERT_EQ(PrepareImportedBase(fast, text, {}), expected) << round;
+    ASSERT_EQ(fast.Next(), steps.Next()) << round;
   }
 }
 
