@@ -10,10 +10,6 @@
 #include "text/letter_case.h"
 #include "text/scan.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace vm {
 
 // The text and key buffers (narrow or wide), the line starts, and the
@@ -120,10 +116,9 @@ const Tables& GetTables() {
   return tables;
 }
 
-// One pass from source to text (which may be the same buffer): every LF CR
-// becomes CR LF (left to right, without overlaps), and everything is
-// upper-cased except the small n of a line-break marker (backslash, n).
-// upper(unit) is the upper-cased unit; LF, CR, backslash and n are ASCII.
+// One pass from source to text: every LF CR becomes CR LF (left to right, without overlaps), and
+// everything is upper-cased except the small n of a line-break marker (backslash, n). upper(unit)
+// is the upper-cased unit; LF, CR, backslash and n are ASCII.
 template <typename Unit, typename Upper>
 void RepairAndUpper(const Unit* source, std::size_t size, Unit* text, Upper upper) {
   for (std::size_t i = 0; i < size; ++i) {
@@ -165,28 +160,22 @@ void RepairAndUpperNarrow(std::string& text) {
   };
 #if defined(__SSE2__)
   if (size > 0) step();
-  const auto below = [](__m128i v, int from, int span) {  // from <= v <= from + span
-    const __m128i d = _mm_sub_epi8(v, _mm_set1_epi8(static_cast<char>(from)));
-    return _mm_cmpeq_epi8(_mm_min_epu8(d, _mm_set1_epi8(static_cast<char>(span))), d);
-  };
   while (i + 17 <= size) {
     const auto* at = reinterpret_cast<const __m128i*>(s + i);
     const __m128i v = _mm_loadu_si128(at);
     const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i + 1));
     const __m128i previous = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i - 1));
     const __m128i special =
-        _mm_or_si128(below(v, 0x80, 0x3F),
-                     _mm_or_si128(_mm_and_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\n')),
-                                                _mm_cmpeq_epi8(next, _mm_set1_epi8('\r'))),
-                                  _mm_and_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('n')),
-                                                _mm_cmpeq_epi8(previous, _mm_set1_epi8('\\')))));
+        _mm_or_si128(BytesWithin(v, 0x80, 0x3F),
+                     _mm_or_si128(_mm_and_si128(BytesEqual(v, '\n'), BytesEqual(next, '\r')),
+                                  _mm_and_si128(BytesEqual(v, 'n'), BytesEqual(previous, '\\'))));
     if (const int mask = _mm_movemask_epi8(special); mask != 0) {
       const std::size_t stop =
           i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
       while (i <= stop) step();
       continue;
     }
-    const __m128i lower = _mm_or_si128(below(v, 'a', 25), below(v, 0xE0, 0x1F));
+    const __m128i lower = _mm_or_si128(BytesWithin(v, 'a', 25), BytesWithin(v, 0xE0, 0x1F));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(s + i),
                      _mm_sub_epi8(v, _mm_and_si128(lower, _mm_set1_epi8(32))));
     i += 16;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Finding one character in a long text (bytes or UTF-16 code units), 16
-// bytes at a time where the processor allows.
+// bytes at a time where the processor allows, and byte tests for such loops.
 #include <cstddef>
 #include <cstring>
 
@@ -10,6 +10,20 @@
 #endif
 
 namespace vm {
+
+#if defined(__SSE2__)
+// 0xFF in every byte of v from `from` to `from + span` (as unsigned bytes),
+// 0 in the others.
+inline __m128i BytesWithin(__m128i v, int from, int span) {
+  const __m128i d = _mm_sub_epi8(v, _mm_set1_epi8(static_cast<char>(from)));
+  return _mm_cmpeq_epi8(_mm_min_epu8(d, _mm_set1_epi8(static_cast<char>(span))), d);
+}
+
+// 0xFF in every byte of v equal to c, 0 in the others.
+inline __m128i BytesEqual(__m128i v, char c) {
+  return _mm_cmpeq_epi8(v, _mm_set1_epi8(c));
+}
+#endif
 
 namespace scan_detail {
 

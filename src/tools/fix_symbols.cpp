@@ -7,10 +7,7 @@
 #include <vector>
 
 #include "text/cp1251.h"
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "text/scan.h"
 
 namespace vm {
 namespace {
@@ -235,26 +232,21 @@ inline bool ActInside(std::uint8_t* s, std::size_t i, const Effects& effects, st
 // which are most of a base.
 inline unsigned CommonLetters(const std::uint8_t* s) {
   const __m128i codes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
-  const __m128i high =
-      _mm_cmpeq_epi8(_mm_max_epu8(codes, _mm_set1_epi8(static_cast<char>(191))), codes);
-  const __m128i fromA = _mm_sub_epi8(codes, _mm_set1_epi8('A'));
-  const __m128i latin = _mm_cmpeq_epi8(_mm_min_epu8(fromA, _mm_set1_epi8(25)), fromA);
-  return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(high, latin)));
+  return static_cast<unsigned>(
+      _mm_movemask_epi8(_mm_or_si128(BytesWithin(codes, 191, 64), BytesWithin(codes, 'A', 25))));
 }
 
 // The same, and markers: a marker stays one, the rules keep it, and as a
 // neighbour it reads 255, a letter.
 inline unsigned LetterLike(const std::uint8_t* s) {
   const __m128i codes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
-  const auto markers =
-      static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(codes, _mm_setzero_si128())));
+  const auto markers = static_cast<unsigned>(_mm_movemask_epi8(BytesEqual(codes, '\0')));
   return CommonLetters(s) | markers;
 }
 
 inline unsigned Blanks(const std::uint8_t* s) {
   const __m128i codes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
-  return static_cast<unsigned>(
-      _mm_movemask_epi8(_mm_cmpeq_epi8(codes, _mm_set1_epi8(static_cast<char>(kCodeBlank)))));
+  return static_cast<unsigned>(_mm_movemask_epi8(BytesEqual(codes, ' ')));
 }
 
 // Bit k is set where position i + k may call for the rules: all but the

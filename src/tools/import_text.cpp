@@ -7,12 +7,9 @@
 #include "base/catalogue.h"
 #include "text/cp1251.h"
 #include "text/letter_case.h"
+#include "text/scan.h"
 #include "text/strings.h"
 #include "tools/fix_symbols.h"
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace vm {
 namespace {
@@ -34,18 +31,6 @@ std::string ExpandLineFeeds(std::string text) {
   }
   return out;
 }
-
-#if defined(__SSE2__)
-// 0xFF where from <= v <= from + span (as unsigned bytes).
-inline __m128i Within(__m128i v, int from, int span) {
-  const __m128i d = _mm_sub_epi8(v, _mm_set1_epi8(static_cast<char>(from)));
-  return _mm_cmpeq_epi8(_mm_min_epu8(d, _mm_set1_epi8(static_cast<char>(span))), d);
-}
-
-inline __m128i Equal(__m128i v, char c) {
-  return _mm_cmpeq_epi8(v, _mm_set1_epi8(c));
-}
-#endif
 
 // Copies codes into a new text, sixteen at a time up to the next one that
 // needs a look of its own (whole blocks are stored: the text keeps sixteen
@@ -92,7 +77,9 @@ void DropMarkersExpandLineFeeds(const std::string& text, std::string& out) {
     return to;
   };
 #if defined(__SSE2__)
-  const auto special = [](__m128i v) { return _mm_or_si128(Equal(v, '\0'), Equal(v, '\n')); };
+  const auto special = [](__m128i v) {
+    return _mm_or_si128(BytesEqual(v, '\0'), BytesEqual(v, '\n'));
+  };
   const auto copy = [](__m128i v) { return v; };
 #else
   const auto special = 0;
@@ -166,17 +153,18 @@ std::string CutAndRebuild(RandomSource& random, const std::string& codes) {
 #if defined(__SSE2__)
   while (i + 16 <= size) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(codes.data() + i));
-    const __m128i lower = _mm_or_si128(Within(v, 'a', 25), Within(v, 0xE0, 0x1F));
+    const __m128i lower = _mm_or_si128(BytesWithin(v, 'a', 25), BytesWithin(v, 0xE0, 0x1F));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(to),
                      _mm_sub_epi8(v, _mm_and_si128(lower, _mm_set1_epi8(32))));
-    const __m128i looks = _mm_or_si128(_mm_or_si128(Within(v, 0x80, 0x3F), Equal(v, '\x01')),
-                                       _mm_or_si128(Equal(v, '\n'), Equal(v, '\r')));
+    const __m128i looks =
+        _mm_or_si128(_mm_or_si128(BytesWithin(v, 0x80, 0x3F), BytesEqual(v, '\x01')),
+                     _mm_or_si128(BytesEqual(v, '\n'), BytesEqual(v, '\r')));
     auto mask = static_cast<unsigned>(_mm_movemask_epi8(looks));
     // Blanks from the first that may cut.
     const std::size_t first = lastCut + 20;
     if (first < i + 16) {
       const unsigned far = first <= i ? 0xFFFFU : (0xFFFFU << (first - i)) & 0xFFFFU;
-      mask |= static_cast<unsigned>(_mm_movemask_epi8(Equal(v, ' '))) & far;
+      mask |= static_cast<unsigned>(_mm_movemask_epi8(BytesEqual(v, ' '))) & far;
     }
     if (mask == 0) {
       to += 16;

@@ -368,6 +368,25 @@ TEST(PairRhymes, CoupletsCrossRhymesAndUnpairedPhrases) {
   EXPECT_NEAR(abab, 60, 25);
 }
 
+// With "Омск" the partner's words are shuffled, but its last word, the rhyme,
+// stays last.
+TEST(PairRhymes, ShuffledPartnersKeepTheirRhyme) {
+  const PhraseBase base = BaseOf({u"ВОТ И ВОТ", u"СТАРЫЙ ДОБРЫЙ ГОД", u"ЖИЛ КОТ"});
+  GenerationFlags flags;
+  flags.Omsk = true;
+  std::set<std::u16string> partners;
+  for (std::uint32_t seed = 1; seed <= 200; ++seed) {
+    RandomSource random(seed);
+    RecentCache cache;
+    Lines p = {u"ЖИЛ КОТ", u"X"};
+    PairRhymes(random, base, flags, cache, p);
+    ASSERT_EQ(p.size(), 2U);
+    ASSERT_TRUE(p[1].ends_with(u"ВОТ") || p[1].ends_with(u"ГОД")) << ToUtf8(p[1]);
+    partners.insert(p[1]);
+  }
+  EXPECT_GT(partners.size(), 2U);
+}
+
 TEST(PhraseTransforms, TagsMorphsAndQuotes) {
   const std::map<bool, std::set<std::u16string>> tags = {
       {false, {u"[b]Ф[/b]", u"[spoiler]Ф[/spoiler]", u"[u]Ф[/u]", u"[s]Ф[/s]"}},
