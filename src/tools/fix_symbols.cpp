@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -375,19 +376,19 @@ std::int32_t RunPasses(std::uint8_t* s, std::size_t length, const FixSymbolsProg
 
 }  // namespace
 
-std::int32_t FixSymbolsMarked(std::string& codes, const FixSymbolsProgress& progress) {
+std::int32_t FixSymbolsMarked(char* codes, std::size_t length, const FixSymbolsProgress& progress) {
   // The deletion marker is the clean-up's own; a NUL of the input is a
   // control character like any other, deleted and counted.
-  if (codes.find('\0') != std::string::npos) std::replace(codes.begin(), codes.end(), '\0', '\x01');
-  auto* s = reinterpret_cast<std::uint8_t*>(codes.data());
-  const std::size_t length = codes.size();
+  if (std::memchr(codes, '\0', length) != nullptr)
+    std::replace(codes, codes + length, '\0', '\x01');
+  auto* s = reinterpret_cast<std::uint8_t*>(codes);
   return length <= std::numeric_limits<std::uint32_t>::max()
              ? RunPasses<std::uint32_t>(s, length, progress)
              : RunPasses<std::size_t>(s, length, progress);
 }
 
 std::int32_t FixSymbolsCodes(std::string& codes, const FixSymbolsProgress& progress) {
-  const std::int32_t total = FixSymbolsMarked(codes, progress);
+  const std::int32_t total = FixSymbolsMarked(codes.data(), codes.size(), progress);
   if (total != 0) {
     // The markers go in one sweep.
     auto* s = reinterpret_cast<std::uint8_t*>(codes.data());

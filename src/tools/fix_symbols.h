@@ -23,8 +23,9 @@ std::int32_t FixSymbols(std::u16string& text, const FixSymbolsProgress& progress
 // The same over Windows-1251 codes, one byte per character, as EncodeCp1251
 // gives them (a character without a code stands as '?').
 std::int32_t FixSymbolsCodes(std::string& codes, const FixSymbolsProgress& progress);
-// FixSymbolsCodes short of its last step: the deleted characters are still
-// there as code 0, for the caller to drop on its own next pass.
-std::int32_t FixSymbolsMarked(std::string& codes, const FixSymbolsProgress& progress);
+// FixSymbolsCodes over codes[0, length) short of its last step: the deleted
+// characters are still there as code 0, for the caller to drop on its own
+// next pass.
+std::int32_t FixSymbolsMarked(char* codes, std::size_t length, const FixSymbolsProgress& progress);
 
 }  // namespace vm

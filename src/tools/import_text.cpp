@@ -6,6 +6,7 @@
 
 #include "base/catalogue.h"
 #include "text/cp1251.h"
+#include "text/large_buffer.h"
 #include "text/letter_case.h"
 #include "text/scan.h"
 #include "text/strings.h"
@@ -32,60 +33,38 @@ std::string ExpandLineFeeds(std::string text) {
   return out;
 }
 
-// Copies codes into a new text, sixteen at a time up to the next one that
-// needs a look of its own (whole blocks are stored: the text keeps sixteen
-// spare codes at its end, and what lies past the copy is written again).
-// special(v) marks those in a block; copy(v) is what the others become;
-// one(c, to) writes what c becomes and returns the new end.
-template <typename Special, typename Copy, typename One>
-void CopyWithLooks(std::string_view codes, std::size_t size, Special special, Copy copy, One one,
-                   std::string& out) {
-  out.clear();
-  out.resize(size + 16);
-  char* to = out.data();
-  std::size_t i = 0;
-#if defined(__SSE2__)
-  while (i + 16 <= codes.size()) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(codes.data() + i));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(to), copy(v));
-    const auto mask = static_cast<unsigned>(_mm_movemask_epi8(special(v)));
-    if (mask == 0) {
-      to += 16;
-      i += 16;
-      continue;
-    }
-    const auto k = static_cast<std::size_t>(__builtin_ctz(mask));
-    to = one(codes[i + k], to + k);
-    i += k + 1;
-  }
-#else
-  (void)special;
-  (void)copy;
-#endif
-  for (; i < codes.size(); ++i) to = one(codes[i], to);
-  out.resize(static_cast<std::size_t>(to - out.data()));
-}
-
 // The clean-up's deleted characters go and every LF becomes CR LF, into out
 // (whose memory is used again).
-void DropMarkersExpandLineFeeds(const std::string& text, std::string& out) {
+void DropMarkersExpandLineFeeds(std::string_view text, std::string& out) {
+  // Deleted characters are as frequent here as line ends: no branches. Every
+  // code writes its first character and the code itself after it, and the
+  // end moves on by what stays (a deleted one: none; LF: CR and LF).
+  struct Step {
+    std::array<char, 256> first{};
+    std::array<std::uint8_t, 256> length{};
+  };
+  static const Step step = [] {
+    Step t;
+    for (std::size_t b = 0; b < 256; ++b) {
+      t.first[b] = static_cast<char>(b);
+      t.length[b] = 1;
+    }
+    t.length[0] = 0;
+    t.first['\n'] = '\r';
+    t.length['\n'] = 2;
+    return t;
+  }();
   const auto feeds = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
-  const auto one = [](char c, char* to) {
-    if (c == '\0') return to;
-    if (c == '\n') *to++ = '\r';
-    *to++ = c;
-    return to;
-  };
-#if defined(__SSE2__)
-  const auto special = [](__m128i v) {
-    return _mm_or_si128(BytesEqual(v, '\0'), BytesEqual(v, '\n'));
-  };
-  const auto copy = [](__m128i v) { return v; };
-#else
-  const auto special = 0;
-  const auto copy = 0;
-#endif
-  CopyWithLooks(text, text.size() + feeds, special, copy, one, out);
+  out.clear();
+  out.resize(text.size() + feeds + 1);  // one spare for the code written after the end
+  char* to = out.data();
+  for (const char c : text) {
+    const auto b = static_cast<unsigned char>(c);
+    to[0] = step.first[b];
+    to[1] = c;
+    to += step.length[b];
+  }
+  out.resize(static_cast<std::size_t>(to - out.data()));
 }
 
 // The cutting, its cut marks becoming CR LF, the source's own line breaks
@@ -103,7 +82,8 @@ void DropMarkersExpandLineFeeds(const std::string& text, std::string& out) {
 // upper-casing is a..z and the codes from 0xE0 up losing 32). Whole blocks are
 // stored: the text has sixteen spare codes at its end, and what lies past the
 // copy is written again.
-std::string CutAndRebuild(RandomSource& random, const std::string& codes) {
+std::string_view CutAndRebuild(RandomSource& random, const std::string& codes,
+                               LargeBuffer<char>& buffer) {
   static const auto upper = [] {
     std::array<char, 256> table{};
     for (std::size_t b = 0; b < 256; ++b)
@@ -113,10 +93,11 @@ std::string CutAndRebuild(RandomSource& random, const std::string& codes) {
   }();
   const std::size_t size = codes.size();
   // Every code 1 takes two; so does every cut, at least 3 characters after the
-  // one before.
+  // one before. (Pages past the end are never touched.)
   const auto ones = static_cast<std::size_t>(std::count(codes.begin(), codes.end(), '\x01'));
-  std::string out(size + ones + size / 3 + 17, '\0');
-  char* to = out.data();
+  buffer = LargeBuffer<char>(size + ones + size / 3 + 17);
+  char* const start = buffer.data();
+  char* to = start;
   std::size_t drawn = 0;    // positions whose draws are made or skipped over
   std::size_t lastCut = 0;  // 0-based: 1-based positions less one
   // The code at 0-based i; to past what it becomes.
@@ -179,8 +160,7 @@ std::string CutAndRebuild(RandomSource& random, const std::string& codes) {
 #endif
   for (; i < size; ++i) one(i);
   random.Advance(size - drawn);
-  out.resize(static_cast<std::size_t>(to - out.data()));
-  return out;
+  return {start, static_cast<std::size_t>(to - start)};
 }
 
 }  // namespace
@@ -246,7 +226,9 @@ std::string PrepareImportedCodes(RandomSource& random, std::string codes,
   // A source written with LF alone is cut as the same text with CR LF: its
   // short lines stay lines instead of gluing to the next.
   if (codes.find('\r') == std::string::npos) codes = ExpandLineFeeds(std::move(codes));
-  std::string text = CutAndRebuild(random, codes);
+  LargeBuffer<char> buffer;
+  const std::string_view cut = CutAndRebuild(random, codes, buffer);
+  char* const text = buffer.data();
   if (yield) yield();
   FixSymbolsProgress progress;
   progress.yield = yield;
@@ -254,8 +236,8 @@ std::string PrepareImportedCodes(RandomSource& random, std::string codes,
     if (passDone) passDone(changes);
     if (yield) yield();
   };
-  FixSymbolsMarked(text, progress);
-  DropMarkersExpandLineFeeds(text, codes);
+  FixSymbolsMarked(text, cut.size(), progress);
+  DropMarkersExpandLineFeeds(cut, codes);
   return codes;
 }
 
