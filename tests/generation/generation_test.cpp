@@ -193,7 +193,8 @@ TEST(AddTypos, OnlyInnerUpperCaseLettersAwayFromTheEnds) {
        {u"БВ", u"", u"ББ ББ ББ ББ ББ ББ", u"жжжжжжжжжжжж", u"ЁЁЁЁЁЁЁЁЁЁЁЁ", u"1234567890,.!?-«»"})
     for (const auto& p : Typos(phrase, false)) EXPECT_EQ(p, phrase);
   // Deletions: 0.065 * 0.5 per consonant, 0.065 * 0.4 * 0.5 per vowel.
-  for (const auto& [letter, lost] : {std::pair{u'Б', 3250.0}, {u'А', 1300.0}}) {
+  for (const auto& [letter, lost] :
+       {std::pair{u'Б', 3250.0}, {u'Ь', 3250.0}, {u'Э', 1300.0}, {u'У', 1300.0}}) {
     RandomSource random(2024);
     Lines phrases(100, std::u16string(1002, letter));
     AddTypos(random, phrases, false);
