@@ -10,6 +10,7 @@
 #include "base/phrase_base.h"
 #include "generation/char_transforms.h"
 #include "generation/lyrics.h"
+#include "generation/options.h"
 #include "generation/phrase_transforms.h"
 #include "generation/pick_lines.h"
 #include "generation/pseudo_word.h"
@@ -54,6 +55,29 @@ TEST(RandomUpTo, CoversExactlyItsRangeInBothDirections) {
 std::u16string KindOf(std::u16string s) {
   s.erase(std::unique(s.begin(), s.end()), s.end());
   return s;
+}
+
+// With Entropy on, the ten rolled flags keep their last values; the other
+// six always follow their boxes. Only a ticked box (1) counts, not a grey one.
+TEST(ReadOptions, EntropyKeepsOnlyTheRolledFlags) {
+  GenerationFlags flags;
+  OptionBoxes boxes;
+  boxes.fill(1);
+  ReadOptions(boxes, flags);
+  boxes.fill(2);
+  boxes[kOptEntropy] = 1;
+  ReadOptions(boxes, flags);
+  const bool rolled[] = {
+      flags.Punctuation, flags.NoCapsLock,    flags.Omsk,      flags.ParagraphBreaks, flags.Lyrics,
+      flags.Chaos,       flags.SpeechDefects, flags.WordMorph, flags.MixedCase,       flags.Typos};
+  const bool followed[] = {flags.AutoCopy,     flags.CopyUnicode, flags.UseCache,
+                           flags.LatinLetters, flags.Markup,      flags.ClassicTags};
+  EXPECT_TRUE(flags.Entropy);
+  for (const bool f : rolled) EXPECT_TRUE(f);
+  for (const bool f : followed) EXPECT_FALSE(f);
+  boxes[kOptEntropy] = 0;
+  ReadOptions(boxes, flags);
+  EXPECT_FALSE(flags.Punctuation || flags.Entropy || flags.Typos);
 }
 
 TEST(MakeSeparator, KindsComeInTheirShares) {
