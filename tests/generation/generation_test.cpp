@@ -63,6 +63,7 @@ TEST(ReadOptions, EntropyKeepsOnlyTheRolledFlags) {
   GenerationFlags flags;
   OptionBoxes boxes;
   boxes.fill(1);
+  boxes[kOptEntropy] = 0;
   ReadOptions(boxes, flags);
   boxes.fill(2);
   boxes[kOptEntropy] = 1;
