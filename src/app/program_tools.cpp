@@ -3,6 +3,7 @@
 
 #include "app/program.h"
 #include "base/catalogue.h"
+#include "platform/platform.h"
 #include "text/cp1251.h"
 #include "text/strings.h"
 #include "tools/atomic_file.h"
@@ -86,7 +87,7 @@ void Program::OpenJournal() {
 void Program::SaveToJournal() {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
-  localtime_r(&now, &local);
+  platform::LocalTime(now, local);
   std::string error;
   if (!AppendJournalRecord(JournalPath(), JournalRecord(shell_.ShownText(), local), error))
     ShowCentred(u"Ошибка сохранения: \r\n" + DecodeTextFile(error));
@@ -226,7 +227,7 @@ Program::ImportReport Program::ImportFiles(const std::vector<std::filesystem::pa
       continue;
     }
     if (std::filesystem::exists(target, ec)) {
-      skip("база уже существует: " + target.filename().string());
+      skip("база уже существует: " + platform::Utf8OfPath(target.filename()));
       continue;
     }
     // The read checks the type again: the file may have been swapped since.

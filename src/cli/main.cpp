@@ -1,11 +1,10 @@
-#include <csignal>
 #include <iostream>
 
 #include "cli/cli.h"
+#include "platform/platform.h"
 
 int main(int argc, char** argv) {
   // A reader that goes away (| head) shows up as EPIPE, which ends the run quietly.
-  std::signal(SIGPIPE, SIG_IGN);
-  return vm::RunCli(std::vector<std::string>(argv + 1, argv + argc), std::cin, std::cout,
-                    std::cerr);
+  vm::platform::PrepareStandardStreams();
+  return vm::RunCli(vm::platform::CommandLineArguments(argc, argv), std::cin, std::cout, std::cerr);
 }
