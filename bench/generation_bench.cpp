@@ -30,7 +30,7 @@ struct Loaded {
     const auto path = std::filesystem::absolute(CorpusPath());
     program = std::make_unique<Program>(shell, path.parent_path());
     program->ReadOptions();
-    program->BaseName() = DecodeTextFile(path.filename().string());
+    program->SetBaseName(DecodeTextFile(path.filename().string()));
     program->SkipAboutOnFirstLoad();
     program->Random().Seed(42);
     program->LoadBase();

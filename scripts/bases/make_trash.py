@@ -7,7 +7,7 @@ templates filled from the word lists below, with grammatical agreement done by
 hand-made paradigms; a few hundred lines are written out in full.  The random
 seed is fixed, so every run writes the very same file.
 
-Usage: python3 scripts/bases/make_trash.py [--sample N] [--out FILE]
+Usage: python3 scripts/bases/make_trash.py --out FILE [--sample N]
 """
 
 import argparse
@@ -19,8 +19,6 @@ import sys
 SEED = 19791204
 TARGET = 3000
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-DEFAULT_OUT = os.path.normpath(os.path.join(HERE, "..", "..", "data", "bases", "trash.txt"))
 
 rng = random.Random(SEED)
 
@@ -2357,7 +2355,8 @@ def build():
 
 def main():
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    ap.add_argument("--out", default=DEFAULT_OUT)
+    ap.add_argument("--out", required=True,
+                    help="file to write (data/bases/trash.txt is the committed base)")
     ap.add_argument("--sample", type=int, default=0, help="print N random lines")
     ap.add_argument("--stats", action="store_true", help="print lines per template")
     args = ap.parse_args()

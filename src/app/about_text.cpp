@@ -1,5 +1,6 @@
 #include "app/about_text.h"
 
+#include "app/version.h"
 #include "base/scramble.h"
 #include "text/strings.h"
 
@@ -42,7 +43,7 @@ std::u16string AboutFixedLine(int index) {
 }
 
 std::u16string BuildAboutText(std::u16string_view phrase) {
-  std::u16string text = u"v1.0.72\r\n\r\n";
+  std::u16string text = u"v" + std::u16string(kVersion16) + u"\r\n\r\n";
   const int layout[] = {0, 1, 2, -1, 3, 4, -1, 5, 6, -1, -1};
   for (int i : layout) {
     if (i >= 0) text += AboutFixedLine(i);

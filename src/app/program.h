@@ -23,9 +23,6 @@ namespace vm {
 
 inline constexpr std::u16string_view kBuiltinStandardName = u"[VM: стандартный]";
 inline constexpr std::u16string_view kBuiltinTrashName = u"[VM: треш]";
-inline constexpr int kBaseFile = 0;
-inline constexpr int kBaseStandard = 1;
-inline constexpr int kBaseTrash = 2;
 
 class Program {
  public:
@@ -35,14 +32,17 @@ class Program {
   // --- state ---
   Shell& GetShell() { return shell_; }
   const PhraseBase& Base() const { return base_; }
-  GenerationFlags& Flags() { return flags_; }
+  const GenerationFlags& Flags() const { return flags_; }
+  // The process's one random source, shared with the desktop's timer.
   RandomSource& Random() { return random_; }
-  RecentCache& Cache() { return cache_; }
-  SettingsRecord& Settings() { return settings_; }
-  std::u16string& BaseName() { return settings_.baseName; }
-  int BaseKind() const { return baseKind_; }
+  const SettingsRecord& Settings() const { return settings_; }
+  void SetSettings(SettingsRecord settings) { settings_ = std::move(settings); }
+  const std::u16string& BaseName() const { return settings_.baseName; }
+  // Chooses the base the next LoadBase reads (the record keeps the name).
+  void SetBaseName(std::u16string name) { settings_.baseName = std::move(name); }
+  BaseSource BaseKind() const { return baseKind_; }
   const std::filesystem::path& ProgramFolder() const { return programFolder_; }
-  bool Busy() const { return busy_ != 0; }
+  bool Busy() const { return busy_; }
   int AutoGen() const { return autoGen_; }
   // ScrambleText of the caption as LoadBase last set it.
   const std::u16string& ScrambledCaption() const { return scrambledCaption_; }
@@ -63,7 +63,18 @@ class Program {
   void SupplyBaseBytes(std::string bytes) { suppliedBase_ = std::move(bytes); }
 
   // --- generation ---
-  void SHIT(std::int32_t count, std::int32_t useed);
+  // What a generation run did.
+  enum class GenerateOutcome {
+    kBusy,       // a tool runs: nothing happened
+    kNothing,    // an empty seed text: nothing happened
+    kText,       // a text was shown (and copied where the options say)
+    kEmptyBase,  // "Я ОБКАКАЛСЯ. ПОЧЕМУ?" was shown
+    kNoPhrases,  // "Не взлетело. Слишком мало строк?" was shown
+  };
+  GenerateOutcome SHIT(std::int32_t count, std::int32_t useed);
+  // Starts the recent-phrase cache afresh, as a load does.
+  void ResetCache() { cache_.Reset(base_.UBound()); }
+  const RecentCache& Cache() const { return cache_; }
   // What the last run of SHIT composed with: the flags after its mood roll
   // (and a seeded run's overrides) and the phrase count it asked for.
   struct RunFacts {
@@ -79,8 +90,9 @@ class Program {
   void CopyToClipboard(std::u16string_view text);
 
   // --- console commands ---
-  void FindRhymes(std::u16string_view text, bool lineMode);
-  void GenerateFromSeed(std::u16string_view text);
+  // False when nothing was shown (busy, or an empty text).
+  bool FindRhymes(std::u16string_view text, bool lineMode);
+  GenerateOutcome GenerateFromSeed(std::u16string_view text);
 
   // --- about ---
   void ShowAbout();
@@ -104,12 +116,14 @@ class Program {
     std::vector<std::pair<std::filesystem::path, std::string>> skipped;  // file, reason
   };
   ImportReport ImportFiles(const std::vector<std::filesystem::path>& files);
-  void SaveToJournal();
+  // False (with the error shown) when the record could not be written.
+  bool SaveToJournal();
   std::filesystem::path JournalPath() const;
 
  private:
   void ShowCentred(std::u16string_view text);
-  void ShowLoadReport(double size, const IndexTimings& timings);
+  // reason: why the base is empty, when it should not be (shown after DONE).
+  void ShowLoadReport(double size, const IndexTimings& timings, std::u16string_view reason);
   bool ReadBaseText(const std::filesystem::path& path, std::u16string& text, double& size);
   // note: what the report should add besides success (where the old content went).
   bool ReplaceBaseFile(const std::filesystem::path& path, const std::string& bytes,
@@ -122,8 +136,8 @@ class Program {
   PhraseBase base_;
   RecentCache cache_;
   SettingsRecord settings_;
-  int baseKind_ = kBaseFile;
-  int busy_ = 0;
+  BaseSource baseKind_ = BaseSource::kFile;
+  bool busy_ = false;
   int autoGen_ = 0;
   std::u16string lastLoadedName_;
   std::u16string loadedStamp_;

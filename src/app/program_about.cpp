@@ -7,7 +7,7 @@
 namespace vm {
 
 void Program::ShowAbout() {
-  if (busy_ != 0) return;
+  if (busy_) return;
   StopAutoMode();
   if (base_.UBound() == -1) {
     aboutPhrase_ = u"АБАСРАЦА";

@@ -15,8 +15,8 @@ constexpr int kRetryLimit = 64;
 
 }  // namespace
 
-void Program::SHIT(std::int32_t count, std::int32_t useed) {
-  if (busy_ != 0) return;
+Program::GenerateOutcome Program::SHIT(std::int32_t count, std::int32_t useed) {
+  if (busy_) return GenerateOutcome::kBusy;
   const ComposeContext context{random_, flags_, base_, cache_};
   ComposeResult result;
   const bool seeded = useed != 0;
@@ -38,11 +38,11 @@ void Program::SHIT(std::int32_t count, std::int32_t useed) {
 
   if (result.status == ComposeStatus::kEmptyBase) {
     ShowCentred(u"Я ОБКАКАЛСЯ. ПОЧЕМУ?");
-    return;
+    return GenerateOutcome::kEmptyBase;
   }
   if (result.status == ComposeStatus::kNoPhrases) {
     ShowCentred(u"Не взлетело. Слишком мало строк?");
-    return;
+    return GenerateOutcome::kNoPhrases;
   }
   std::u16string text;
   if (seeded) {
@@ -55,6 +55,7 @@ void Program::SHIT(std::int32_t count, std::int32_t useed) {
   ReplaceAll(text, kBreakMarker, kCrLf);
   shell_.ShowText(text, Alignment::kLeft);
   if (!shell_.IsWindowVisible() || flags_.AutoCopy) CopyToClipboard(text);
+  return GenerateOutcome::kText;
 }
 
 void Program::CopyToClipboard(std::u16string_view text) {
@@ -62,11 +63,11 @@ void Program::CopyToClipboard(std::u16string_view text) {
   shell_.CopyToClipboard(text, flags_.CopyUnicode);
 }
 
-void Program::FindRhymes(std::u16string_view text, bool lineMode) {
-  if (busy_ != 0) return;
+bool Program::FindRhymes(std::u16string_view text, bool lineMode) {
+  if (busy_) return false;
   StopAutoMode();
   const std::int32_t limit = 32 + RandomUpTo(random_, 16);
-  if (text.empty()) return;
+  if (text.empty()) return false;
   const std::u16string word = Upper(LastWord(text, true, false, 0));
 
   std::u16string result;
@@ -112,17 +113,18 @@ void Program::FindRhymes(std::u16string_view text, bool lineMode) {
   shown += kCrLf;
   shown += result.empty() ? std::u16string(u"Очень жаль, но не нашлось СЛОВА, брат.") : result;
   shell_.ShowText(shown, Alignment::kLeft);
+  return true;
 }
 
-void Program::GenerateFromSeed(std::u16string_view text) {
-  if (busy_ != 0) return;
+Program::GenerateOutcome Program::GenerateFromSeed(std::u16string_view text) {
+  if (busy_) return GenerateOutcome::kBusy;
   StopAutoMode();
-  if (text.empty()) return;
+  if (text.empty()) return GenerateOutcome::kNothing;
   clsC crc;
   // A text whose CRC is 0 would run unseeded; it gets a fixed seed instead.
   constexpr std::int32_t kSeedForCrcZero = 0x5EED;
   const std::int32_t seed = crc.CRC32(text);
-  SHIT(0, seed != 0 ? seed : kSeedForCrcZero);
+  return SHIT(0, seed != 0 ? seed : kSeedForCrcZero);
 }
 
 }  // namespace vm

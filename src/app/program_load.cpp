@@ -1,14 +1,18 @@
 // Loading a base into memory, with its progress text, caption and report.
+#include <cerrno>
 #include <iomanip>
 #include <limits>
 #include <locale>
+#include <new>
 #include <sstream>
+#include <system_error>
 
 #include "app/program.h"
 #include "base/builtin_bases.h"
 #include "base/catalogue.h"
 #include "base/file_time.h"
 #include "base/scramble.h"
+#include "platform/platform.h"
 #include "text/cp1251.h"
 #include "text/letter_case.h"
 #include "text/strings.h"
@@ -58,11 +62,11 @@ void Program::LoadBase() {
   StopAutoMode();
   std::u16string& name = settings_.baseName;
   if (name.empty()) name = kBuiltinTrashName;
-  baseKind_ = EqualsIgnoringCase(name, kBuiltinStandardName) ? kBaseStandard
-              : EqualsIgnoringCase(name, kBuiltinTrashName)  ? kBaseTrash
-                                                             : kBaseFile;
+  baseKind_ = EqualsIgnoringCase(name, kBuiltinStandardName) ? BaseSource::kStandard
+              : EqualsIgnoringCase(name, kBuiltinTrashName)  ? BaseSource::kTrash
+                                                             : BaseSource::kFile;
   std::u16string progress;
-  if (busy_ == 0) {
+  if (!busy_) {
     for (int i = 0; i < 5; ++i) progress += kCrLf;
     progress += u"Загрузка...\r\n\r\n";
     progress += name;
@@ -70,7 +74,9 @@ void Program::LoadBase() {
 
   std::u16string text;
   double size = 0;
-  if (baseKind_ != kBaseFile) {
+  // A base too big for memory loads as an empty base, and the report says why.
+  bool outOfMemory = false;
+  if (baseKind_ != BaseSource::kFile) {
     if (name == lastLoadedName_) return;
     lastLoadedName_ = name;
     loadedStamp_.clear();
@@ -87,7 +93,11 @@ void Program::LoadBase() {
       if (stamp == loadedStamp_ && name == lastLoadedName_) return;
       base_ = PhraseBase{};
       if (!progress.empty()) ShowCentred(progress);
-      read = ReadBaseText(path, text, size);
+      try {
+        read = ReadBaseText(path, text, size);
+      } catch (const std::bad_alloc&) {
+        outOfMemory = true;
+      }
       if (read) {
         lastLoadedName_ = name;
         loadedStamp_ = stamp;
@@ -103,8 +113,15 @@ void Program::LoadBase() {
 
   shell_.SetCaption(kCaptionTemplate);
   IndexTimings timings;
-  base_ = IndexBaseText(
-      std::move(text), [this] { return std::int64_t{shell_.TickCount()}; }, timings);
+  try {
+    base_ = IndexBaseText(
+        std::move(text), [this] { return std::int64_t{shell_.TickCount()}; }, timings);
+  } catch (const std::bad_alloc&) {
+    outOfMemory = true;
+    base_ = PhraseBase{};
+    lastLoadedName_.clear();
+    loadedStamp_.clear();
+  }
   cache_.Reset(base_.UBound());
   std::u16string caption = shell_.Caption();
   if (const auto q = caption.find(u'?'); q != std::u16string::npos)
@@ -112,20 +129,22 @@ void Program::LoadBase() {
   scrambledCaption_ = ScrambleText(caption);
   shell_.SetCaption(ScrambleText(scrambledCaption_));
 
-  if (busy_ != 0) return;
+  if (busy_) return;
   StopAutoMode();
+  const std::u16string reason =
+      outOfMemory ? DecodeTextFile(platform::ErrorText(ENOMEM)) : std::u16string();
   if (firstLoadDone_) {
-    ShowLoadReport(size, timings);
+    ShowLoadReport(size, timings, reason);
     return;
   }
   firstLoadDone_ = true;
-  if (Chance(random_, 0.2F))
+  if (Chance(random_, 0.2F) && reason.empty())
     ShowAbout();
   else
-    ShowLoadReport(size, timings);
+    ShowLoadReport(size, timings, reason);
 }
 
-void Program::ShowLoadReport(double size, const IndexTimings& timings) {
+void Program::ShowLoadReport(double size, const IndexTimings& timings, std::u16string_view reason) {
   std::u16string r = u"\r\nФайл:\r\n";
   r += settings_.baseName;
   r += u"\r\n\r\n";
@@ -139,6 +158,7 @@ void Program::ShowLoadReport(double size, const IndexTimings& timings) {
   r += u"\r\nI3: ";
   r += Decimal(timings.I3);
   r += u"\r\n\r\nDONE";
+  if (!reason.empty()) r += u"\r\n! " + std::u16string(reason);
   ShowCentred(r);
 }
 

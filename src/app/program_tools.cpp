@@ -20,13 +20,13 @@ namespace {
 // Holds the busy flag for the life of a tool run, whichever way it ends.
 class BusyScope {
  public:
-  explicit BusyScope(int& flag) : flag_(flag) { flag_ = 1; }
+  explicit BusyScope(bool& flag) : flag_(flag) { flag_ = true; }
   BusyScope(const BusyScope&) = delete;
   BusyScope& operator=(const BusyScope&) = delete;
-  ~BusyScope() { flag_ = 0; }
+  ~BusyScope() { flag_ = false; }
 
  private:
-  int& flag_;
+  bool& flag_;
 };
 
 // A UTF-8 source cut at the import limit may end inside a character.
@@ -59,8 +59,8 @@ void Program::ChooseCatalogueEntry(int index) {
 }
 
 void Program::ChooseBuiltin(int index) {
-  if (index != kBaseStandard && index != kBaseTrash) return;
-  settings_.baseName = index == kBaseStandard ? kBuiltinStandardName : kBuiltinTrashName;
+  if (index != 1 && index != 2) return;
+  settings_.baseName = index == 1 ? kBuiltinStandardName : kBuiltinTrashName;
   LoadBase();
 }
 
@@ -84,13 +84,15 @@ void Program::OpenJournal() {
   shell_.OpenWithAssociatedProgram(JournalPath());
 }
 
-void Program::SaveToJournal() {
+bool Program::SaveToJournal() {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   platform::LocalTime(now, local);
   std::string error;
-  if (!AppendJournalRecord(JournalPath(), JournalRecord(shell_.ShownText(), local), error))
-    ShowCentred(u"Ошибка сохранения: \r\n" + DecodeTextFile(error));
+  if (AppendJournalRecord(JournalPath(), JournalRecord(shell_.ShownText(), local), error))
+    return true;
+  ShowCentred(u"Ошибка сохранения: \r\n" + DecodeTextFile(error));
+  return false;
 }
 
 bool Program::ReplaceBaseFile(const std::filesystem::path& path, const std::string& bytes,
@@ -129,7 +131,7 @@ bool Program::ReplaceBaseFile(const std::filesystem::path& path, const std::stri
 }
 
 Program::FormatOutcome Program::FormatBase() {
-  if (busy_ != 0) return FormatOutcome::kBusy;
+  if (busy_) return FormatOutcome::kBusy;
   LoadBase();
   if (base_.UBound() == -1) {
     ShowCentred(settings_.baseName + u" пуст. Нет пути форматировать.");
@@ -197,7 +199,7 @@ Program::FormatOutcome Program::FormatBase() {
 
 Program::ImportReport Program::ImportFiles(const std::vector<std::filesystem::path>& files) {
   ImportReport report;
-  if (busy_ != 0) return report;
+  if (busy_) return report;
   StopAutoMode();
   BusyScope busy(busy_);
   const std::size_t total = files.size();
@@ -237,14 +239,15 @@ Program::ImportReport Program::ImportFiles(const std::vector<std::filesystem::pa
       skip("ошибка чтения: " + readError);
       continue;
     }
+    if (bytes.size() == kImportByteLimit) DropCutUtf8Tail(bytes);
+    std::u16string text = DecodeTextFile(bytes);
     // Text holds no NUL: a program or a picture would only make a junk base.
-    if (bytes.find('\0') != std::string::npos) {
+    if (text.find(u'\0') != std::u16string::npos) {
       skip("двоичный файл, не текст");
       continue;
     }
-    if (bytes.size() == kImportByteLimit) DropCutUtf8Tail(bytes);
     const std::u16string base =
-        PrepareImportedBase(random_, DecodeTextFile(bytes), [this] { shell_.ProcessEvents(); });
+        PrepareImportedBase(random_, std::move(text), [this] { shell_.ProcessEvents(); });
     std::string error;
     if (!WriteFileAtomically(target, EncodeCp1251(base), error)) {
       skip("ошибка записи: " + error);

@@ -105,8 +105,10 @@ bool DecipherBase(std::vector<std::uint8_t>& data, std::u16string& text,
   return true;
 }
 
-std::u16string BuiltinBaseText(int kind, const std::function<void()>& yield) {
-  const int id = kind == 1 ? kStandardBaseResource : kind == 2 ? kTrashBaseResource : 0;
+std::u16string BuiltinBaseText(BaseSource kind, const std::function<void()>& yield) {
+  const int id = kind == BaseSource::kStandard ? kStandardBaseResource
+                 : kind == BaseSource::kTrash  ? kTrashBaseResource
+                                               : 0;
   if (id == 0) return {};
   const std::span<const std::uint8_t> blob = BuiltinBlob(id);
   if (blob.empty()) return {};

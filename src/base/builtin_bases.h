@@ -10,15 +10,18 @@
 
 namespace vm {
 
+// Where the current base comes from.
+enum class BaseSource : int { kFile = 0, kStandard = 1, kTrash = 2 };
+
 inline constexpr int kStandardBaseResource = 242;
 inline constexpr int kTrashBaseResource = 232;
 
 // The enciphered blob with the given identifier; empty when there is none.
 std::span<const std::uint8_t> BuiltinBlob(int resourceId);
 
-// Text of built-in base kind 1 (standard) or 2 (trash); empty for any other
-// kind, a missing blob or a decipherment error. yield runs every 32,768 bytes.
-std::u16string BuiltinBaseText(int kind, const std::function<void()>& yield);
+// Text of the standard or the trash base; empty for a base file, a missing
+// blob or a decipherment error. yield runs every 32,768 bytes.
+std::u16string BuiltinBaseText(BaseSource kind, const std::function<void()>& yield);
 
 // Deciphers data in place with the key in the shared key buffer, strips the
 // trailing zero bytes and decodes the rest as Windows-1251 into text. Outside

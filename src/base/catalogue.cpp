@@ -84,19 +84,19 @@ std::filesystem::path ResolveBaseFile(const std::filesystem::path& folder,
   return exact;
 }
 
-MainMenuState BuildMainMenuState(const Catalogue& catalogue, int baseKind,
+MainMenuState BuildMainMenuState(const Catalogue& catalogue, BaseSource baseKind,
                                  std::u16string_view baseName,
                                  std::u16string_view currentOpenCaption) {
   MainMenuState menu;
-  menu.builtinChecked[0] = baseKind == 1;
-  menu.builtinChecked[1] = baseKind == 2;
+  menu.builtinChecked[0] = baseKind == BaseSource::kStandard;
+  menu.builtinChecked[1] = baseKind == BaseSource::kTrash;
   for (int i = 1; i <= kMenuFileEntries; ++i) {
     MainMenuState::Entry& entry = menu.files[i - 1];
     if (i <= catalogue.Count()) {
       entry.visible = true;
       entry.enabled = true;
       entry.caption = catalogue.Entry(i);
-      entry.checked = baseKind == 0 && EqualsIgnoringCase(entry.caption, baseName);
+      entry.checked = baseKind == BaseSource::kFile && EqualsIgnoringCase(entry.caption, baseName);
     } else {
       // The first entry stays visible but greyed; the rest are hidden.
       entry.visible = i == 1;
@@ -109,7 +109,7 @@ MainMenuState BuildMainMenuState(const Catalogue& catalogue, int baseKind,
                                        ? std::u16string_view()
                                        : currentOpenCaption.substr(0, blank + 1);
   menu.openCaption = std::u16string(head) + u"\"" + std::u16string(baseName) + u"\"";
-  menu.fileCommandsEnabled = baseKind == 0;
+  menu.fileCommandsEnabled = baseKind == BaseSource::kFile;
   return menu;
 }
 

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/builtin_bases.h"
+
 namespace vm {
 
 inline constexpr int kMenuFileEntries = 20;
@@ -54,8 +56,7 @@ struct MainMenuState {
   bool fileCommandsEnabled = false;  // mnuOpen, mnuClean, mnuReload
 };
 
-// baseKind: 0 a base file, 1 the built-in standard base, 2 the built-in trash.
-MainMenuState BuildMainMenuState(const Catalogue& catalogue, int baseKind,
+MainMenuState BuildMainMenuState(const Catalogue& catalogue, BaseSource baseKind,
                                  std::u16string_view baseName,
                                  std::u16string_view currentOpenCaption);
 

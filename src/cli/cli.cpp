@@ -6,11 +6,11 @@
 #include <cerrno>
 #include <charconv>
 #include <chrono>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "app/program.h"
+#include "app/version.h"
 #include "base/catalogue.h"
 #include "cli/cli_help.h"
 #include "cli/console_shell.h"
@@ -46,7 +46,7 @@ void AddBaseOptions(CLI::App* command, CliRequest& request) {
 }
 
 void BuildApp(CLI::App& app, CliRequest& request, RawValues& raw) {
-  app.set_version_flag("--version", std::string(kName) + " " + VM_VERSION);
+  app.set_version_flag("--version", std::string(kName) + " " + kVersion);
   app.require_subcommand(1);
   app.footer(HelpFooter(""));
   const auto addSeed = [&raw](CLI::App* command, const char* what) {
@@ -274,15 +274,13 @@ int Generate(const CliRequest& request, Program& program, ConsoleShell& shell, T
     // Each text starts afresh from its own seed, so that seed alone brings it back.
     if (i > 0) seed = NextTextSeed(seed);
     program.ReadOptions();
-    program.Cache().Reset(program.Base().UBound());
+    program.ResetCache();
     program.Random().Seed(RandomSeedOf(seed));
-    if (request.seedText)
-      program.GenerateFromSeed(FromUtf8(*request.seedText));
-    else
-      program.SHIT(request.count, 0);
+    const auto outcome = request.seedText ? program.GenerateFromSeed(FromUtf8(*request.seedText))
+                                          : program.SHIT(request.count, 0);
     if (request.printSeed) err << "--rng-seed " << seed << '\n';
     const std::string text = TerminalText(shell.ShownText());
-    if (shell.LastAlignment() == Alignment::kCentre) {
+    if (outcome != Program::GenerateOutcome::kText) {
       const char* why = program.Base().UBound() < 0 ? " (the base is empty)" : "";
       return term.Fail(3, "no text: \"" + text + "\"" + why, text, {{"rng_seed", seed}});
     }
@@ -325,11 +323,11 @@ int Run(const CliRequest& request, std::istream& in, Terminal& term, std::ostrea
         std::string bytes, error;
         if (!ReadBaseInput(request.baseFile, in, request.baseByteLimit, bytes, error))
           return term.Fail(1, "cannot read base '" + request.baseFile + "': " + error);
-        program.BaseName() = request.baseFile == "-" ? u"-" : FileNameText(request.baseFile);
+        program.SetBaseName(request.baseFile == "-" ? u"-" : FileNameText(request.baseFile));
         program.SupplyBaseBytes(std::move(bytes));
       } else {
-        program.BaseName() =
-            request.builtin == "standard" ? kBuiltinStandardName : kBuiltinTrashName;
+        program.SetBaseName(std::u16string(request.builtin == "standard" ? kBuiltinStandardName
+                                                                         : kBuiltinTrashName));
       }
       seedProgram(program);
       program.SkipAboutOnFirstLoad();
@@ -343,14 +341,11 @@ int Run(const CliRequest& request, std::istream& in, Terminal& term, std::ostrea
     }
     case Command::kFormat: {
       Program program(shell, FolderOf(request.formatFile));
-      const std::filesystem::path file = PathOf(request.formatFile);
+      // Only a regular file can be rewritten; probing anything else may block.
       std::error_code ec;
-      // Opened only to see that it can be, and closed at once: Windows would
-      // not let the formatter replace a file that is still open.
-      if (!std::ifstream(file, std::ios::binary).is_open() ||
-          std::filesystem::is_directory(file, ec))
+      if (!std::filesystem::is_regular_file(PathOf(request.formatFile), ec))
         return term.Fail(1, "cannot read base file '" + request.formatFile + "'");
-      program.BaseName() = FileNameText(request.formatFile);
+      program.SetBaseName(FileNameText(request.formatFile));
       program.SkipAboutOnFirstLoad();
       shell.SetAnswer(request.yes);
       shell.EchoTo(&err);  // the progress, as the window shows it

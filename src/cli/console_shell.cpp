@@ -18,9 +18,8 @@ std::string TerminalText(std::u16string_view text) {
   return ToUtf8(copy);
 }
 
-void ConsoleShell::ShowText(std::u16string_view text, Alignment alignment) {
+void ConsoleShell::ShowText(std::u16string_view text, Alignment) {
   shown_ = std::u16string(text);
-  alignment_ = alignment;
   if (echo_ != nullptr) *echo_ << TerminalText(text) << '\n' << std::flush;
 }
 

@@ -37,12 +37,10 @@ class ConsoleShell : public Shell {
   void SetAnswer(bool yes) { answerYes_ = yes; }
   // Every shown text is also written here, as it appears.
   void EchoTo(std::ostream* out) { echo_ = out; }
-  Alignment LastAlignment() const { return alignment_; }
 
  private:
   std::u16string shown_;
   std::u16string caption_;
-  Alignment alignment_ = Alignment::kLeft;
   OptionBoxes boxes_{};
   bool answerYes_ = false;
   std::ostream* echo_ = nullptr;

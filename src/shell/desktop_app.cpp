@@ -35,8 +35,11 @@ std::filesystem::path DesktopApp::SettingsPath() const {
 void DesktopApp::Form_Initialize() {
   form_->TmrAUX()->start();
   program_->Random().SeedFromClock();
-  SettingsRecord& settings = program_->Settings();
-  if (ReadSettingsFile(SettingsPath(), settings)) ApplySettings(settings, *form_);
+  SettingsRecord settings = program_->Settings();
+  if (ReadSettingsFile(SettingsPath(), settings)) {
+    program_->SetSettings(settings);
+    ApplySettings(settings, *form_);
+  }
   program_->ReadOptions();
   form_->Aux().TmrAUX_Timer();
   // Without a tray host the window cannot hide in the tray, so it shows.
@@ -49,9 +52,11 @@ void DesktopApp::Form_Initialize() {
 }
 
 void DesktopApp::FillSettings() {
-  StoreSettings(program_->Settings(), form_->OptionValues(), form_->isVisible(),
+  SettingsRecord settings = program_->Settings();
+  StoreSettings(settings, form_->OptionValues(), form_->isVisible(),
                 FromQ(form_->txtInLine()->text()), FromQ(form_->txtOutLine()->text()),
                 FromQ(form_->txtCmd()->text()));
+  program_->SetSettings(std::move(settings));
 }
 
 bool DesktopApp::SaveSettings() {

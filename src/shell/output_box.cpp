@@ -54,7 +54,11 @@ bool HasLocalFiles(const QMimeData* data) {
 std::vector<std::filesystem::path> LocalFiles(const QList<QUrl>& urls) {
   std::vector<std::filesystem::path> files;
   for (const QUrl& url : urls) {
-    if (url.isLocalFile()) files.emplace_back(QFile::encodeName(url.toLocalFile()).toStdString());
+    // The path's bytes as the URL carries them: a file name from an old
+    // archive may be Windows-1251, which no decoding would give back.
+    if (url.isLocalFile())
+      files.emplace_back(
+          QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString());
   }
   return files;
 }

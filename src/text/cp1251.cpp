@@ -99,7 +99,10 @@ std::size_t Utf8Sequence(std::string_view bytes, std::size_t i, char32_t& cp) {
 }  // namespace
 
 bool LooksLikeUtf8(std::string_view bytes) {
-  bool multi = false;
+  // Windows-1251 Russian makes a valid sequence only now and then; UTF-8 text
+  // copied about may carry a stray byte or two. Nearly all valid is UTF-8.
+  std::size_t valid = 0;
+  std::size_t stray = 0;
   std::size_t i = 0;
   while (i < bytes.size()) {
     if (static_cast<unsigned char>(bytes[i]) < 0x80) {
@@ -108,11 +111,15 @@ bool LooksLikeUtf8(std::string_view bytes) {
     }
     char32_t cp;
     const std::size_t len = Utf8Sequence(bytes, i, cp);
-    if (len == 0) return false;
-    multi = true;
-    i += len;
+    if (len == 0) {
+      ++stray;
+      ++i;
+    } else {
+      ++valid;
+      i += len;
+    }
   }
-  return multi;
+  return valid > 0 && stray * 100 <= valid;
 }
 
 std::u16string FromUtf8(std::string_view bytes) {
@@ -170,6 +177,18 @@ std::string ToUtf8(std::u16string_view text) {
 }
 
 std::u16string DecodeTextFile(std::string_view bytes) {
+  // UTF-16 says so with its byte-order mark.
+  const bool little = bytes.substr(0, 2) == "\xFF\xFE";
+  if (little || bytes.substr(0, 2) == "\xFE\xFF") {
+    std::u16string text;
+    text.reserve(bytes.size() / 2);
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+      const auto lo = static_cast<unsigned char>(bytes[little ? i : i + 1]);
+      const auto hi = static_cast<unsigned char>(bytes[little ? i + 1 : i]);
+      text.push_back(static_cast<char16_t>(lo | (hi << 8)));
+    }
+    return text;
+  }
   if (!LooksLikeUtf8(bytes)) return DecodeCp1251(bytes);
   // A byte-order mark says how the file is written; it is not text.
   constexpr std::string_view kBom = "\xEF\xBB\xBF";

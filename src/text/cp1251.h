@@ -34,9 +34,12 @@ std::string EncodeCp1251(std::u16string_view text);
 std::u16string FromUtf8(std::string_view bytes);
 std::string ToUtf8(std::u16string_view text);
 
-// True when bytes are valid UTF-8 holding at least one multi-byte sequence.
+// True when bytes hold multi-byte UTF-8 sequences and at most one stray
+// (invalid) high byte per hundred of them.
 bool LooksLikeUtf8(std::string_view bytes);
-// Bytes of a base file or import source: UTF-8 when LooksLikeUtf8, else Windows-1251.
+// Bytes of a base file or import source: UTF-16 after its byte-order mark,
+// UTF-8 when LooksLikeUtf8 (stray bytes become U+FFFD, a byte-order mark
+// goes), else Windows-1251.
 std::u16string DecodeTextFile(std::string_view bytes);
 
 }  // namespace vm

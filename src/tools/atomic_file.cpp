@@ -69,15 +69,12 @@ bool ReadRegularFile(const std::filesystem::path& path, std::size_t maxBytes, st
         kind == platform::FileKind::kFolder ? platform::ErrorText(EISDIR) : "Not a regular file";
     return false;
   }
+  // At most the size the file had when opened: a file that keeps growing
+  // (a log, "yes > file") is read once, not without end.
   std::string data;
-  data.resize(std::min<std::uint64_t>(maxBytes, file.Status().size));
+  data.resize(static_cast<std::size_t>(std::min<std::uint64_t>(maxBytes, file.Status().size)));
   std::size_t got = 0;
-  for (;;) {
-    if (got == data.size()) {
-      // The file may have grown since it was opened.
-      if (data.size() >= maxBytes) break;
-      data.resize(std::min(maxBytes, data.size() + 65536));
-    }
+  while (got < data.size()) {
     const std::int64_t n = file.Read(data.data() + got, data.size() - got, error);
     if (n < 0) return false;
     if (n == 0) break;

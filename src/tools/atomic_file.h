@@ -22,8 +22,10 @@ bool WriteTemporaryBeside(const std::filesystem::path& path, std::string_view by
 bool CommitTemporary(const std::filesystem::path& temporary, const std::filesystem::path& path,
                      std::string& error);
 
-// Reads at most maxBytes from the start of a regular file. Folders, FIFOs and
-// devices are refused without blocking. On failure error holds a description.
+// Reads at most maxBytes from the start of a regular file, and never more
+// than its size when opened. Folders, FIFOs and devices are refused without
+// blocking. On failure error holds a description; a file too big for memory
+// throws std::bad_alloc.
 bool ReadRegularFile(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes,
                      std::string& error);
 

@@ -74,6 +74,8 @@ inline std::uint8_t Neighbour(char16_t ch) {
 }
 
 constexpr char16_t kMarkerChar = u'\0';
+// What an input NUL stands for during the passes: another control character.
+constexpr char16_t kInputNul = u'\x01';
 constexpr char16_t kYoReplacement = u'Е';  // code 197
 
 // The rules at position i. They read the neighbours as they stand when i is
@@ -212,6 +214,9 @@ std::int32_t SparsePass(std::u16string& text, const FixSymbolsProgress& progress
 
 std::int32_t FixSymbols(std::u16string& text, const FixSymbolsProgress& progress) {
   const auto& kindOf = KindOfChar();
+  // The deletion marker is the clean-up's own; a NUL of the input is a
+  // control character like any other, deleted and counted.
+  std::replace(text.begin(), text.end(), kMarkerChar, kInputNul);
   std::vector<std::size_t> previous, wrote;
   std::int32_t total = 0;
   for (bool first = true;; first = false) {

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <string>
 
 #include "platform/platform.h"
 
@@ -58,7 +59,11 @@ bool LinkIntoTrash(const std::filesystem::path& file, const std::filesystem::pat
     if (platform::MakePrivateFolder(folder, error) == platform::Created::kFailed) return false;
   const std::string record = "[Trash Info]\nPath=" + EscapePath(platform::Utf8OfPath(source)) +
                              "\nDeletionDate=" + DeletionDate() + "\n";
-  const std::string name = platform::Utf8OfPath(file.filename());
+  // The entry's own name only has to be unique (Path= keeps the real one);
+  // a long name is cut so that "<entry>.trashinfo" still fits a file name.
+  constexpr std::size_t kNameMax = 255 - std::char_traits<char>::length(".trashinfo") - 4;
+  std::string name = platform::Utf8OfPath(file.filename());
+  if (name.size() > kNameMax) name.resize(kNameMax);
   for (int n = 1; n < 1000; ++n) {
     // The info file, made exclusively, reserves the name.
     const std::string entry = n == 1 ? name : name + "." + std::to_string(n);
@@ -81,8 +86,9 @@ bool LinkIntoTrash(const std::filesystem::path& file, const std::filesystem::pat
 
 bool KeepBackupCopy(const std::filesystem::path& file, const std::filesystem::path& backup,
                     std::string& error) {
-  std::filesystem::path pending = backup;
-  pending += ".tmp";
+  // A short pending name beside it, so that any name that fits gets its backup.
+  const std::filesystem::path pending =
+      backup.parent_path() / (".vm-bak-" + std::to_string(platform::ProcessId()));
   std::error_code ec;
   std::filesystem::remove(pending, ec);
   ec.clear();

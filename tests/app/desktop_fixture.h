@@ -16,7 +16,7 @@ struct DesktopFixture {
 
   DesktopFixture() {
     folder.Write("base.txt", EncodeCp1251(kBase));
-    program.BaseName() = u"base.txt";
+    program.SetBaseName(u"base.txt");
     program.SkipAboutOnFirstLoad();
     program.LoadBase();
     program.ReadOptions();

@@ -23,7 +23,7 @@ class Generate : public ::testing::Test {
   void Load(std::u16string_view text) {
     const std::string name = "b" + std::to_string(++loads) + ".txt";
     folder.Write(name, EncodeCp1251(text));
-    program.BaseName() = FromUtf8(name);
+    program.SetBaseName(FromUtf8(name));
     program.SkipAboutOnFirstLoad();
     program.LoadBase();
   }
@@ -43,38 +43,6 @@ constexpr std::u16string_view kBase =
     u"альфа бета\r\nгамма дельта\r\nэпсилон дзета\r\nэта тета\r\nйота каппа\r\nлямбда мю\r\n"
     u"ню кси\r\nомикрон пи\r\nро сигма\r\nтау ипсилон";
 
-TEST_F(Generate, NoOptionsJoinsUpperCaseLinesWithSingleBlanks) {
-  Load(kBase);
-  SetOptions({});
-  program.Random().Seed(7);
-  program.SHIT(5, 0);
-  const std::u16string text = shell.shown;
-  EXPECT_EQ(shell.lastAlignment, Alignment::kLeft);
-  std::set<std::u16string_view> lines(program.Base().lines.begin(), program.Base().lines.end());
-  // Every line has two words, so the words pair up into base lines.
-  const auto words = Split(text, u" ");
-  ASSERT_EQ(words.size() % 2, 0U);
-  EXPECT_GE(words.size() / 2, 5U);
-  EXPECT_LE(words.size() / 2, 9U);
-  for (std::size_t i = 0; i < words.size(); i += 2)
-    EXPECT_TRUE(lines.count(words[i] + u" " + words[i + 1])) << ToUtf8(text);
-  EXPECT_EQ(shell.copies, 0);
-}
-
-TEST_F(Generate, PunctuationEndsInASentenceEndWithoutTrailingBlank) {
-  Load(kBase);
-  SetOptions({kOptPunctuation, kOptNoCapsLock});
-  for (std::uint32_t seed = 1; seed <= 200; ++seed) {
-    program.Random().Seed(seed);
-    program.SHIT(10, 0);
-    const std::u16string& t = shell.shown;
-    ASSERT_FALSE(t.empty());
-    EXPECT_TRUE(t.back() == u'.' || t.back() == u'?' || t.back() == u'!') << ToUtf8(t);
-    EXPECT_EQ(t[0], UpperChar(t[0]));
-    EXPECT_EQ(t.find(u"  "), std::u16string::npos) << ToUtf8(t);
-  }
-}
-
 TEST_F(Generate, ShortLastWordsGetOnlyABlank) {
   Load(u"один ой\r\nдва ай");
   SetOptions({kOptPunctuation});
@@ -89,18 +57,6 @@ TEST_F(Generate, ShortLastWordsGetOnlyABlank) {
   }
 }
 
-TEST_F(Generate, LyricsPutsEveryPhraseOnItsOwnLine) {
-  Load(
-      u"мы шли домой\r\nкот пошел гулять\r\nпес стал летать\r\nя вышел вон\r\nон сел на трон\r\n"
-      u"дом большой\r\nгора горой");
-  SetOptions({kOptLyrics});
-  program.Random().Seed(3);
-  program.SHIT(10, 0);
-  const auto lines = Split(shell.shown, u"\r\n");
-  EXPECT_GE(lines.size(), 2U);
-  for (const auto& l : lines) EXPECT_FALSE(l.empty()) << ToUtf8(shell.shown);
-}
-
 TEST_F(Generate, EmptyBaseAndRetryBoundShowTheirMessages) {
   Load(u"");
   SetOptions({});
@@ -113,15 +69,6 @@ TEST_F(Generate, EmptyBaseAndRetryBoundShowTheirMessages) {
   program.SHIT(10, 0);
   EXPECT_EQ(shell.shown, u"Не взлетело. Слишком мало строк?");
   EXPECT_EQ(shell.copies, 0);  // messages never reach the clipboard
-}
-
-TEST_F(Generate, ChaosWorksWithoutABase) {
-  Load(u"");
-  SetOptions({kOptChaos});
-  program.Random().Seed(11);
-  program.SHIT(10, 0);
-  EXPECT_NE(shell.shown, u"Я ОБКАКАЛСЯ. ПОЧЕМУ?");
-  EXPECT_EQ(shell.lastAlignment, Alignment::kLeft);
 }
 
 TEST_F(Generate, PrologueAndEpilogueMarkersBecomeLineBreaks) {
@@ -284,7 +231,7 @@ TEST_F(Generate, AboutTextHasFourteenLinesAndTheBasePhrase) {
     Program again(other, folder.path());
     again.Random().Seed(seed);
     again.ShowAbout();  // still no base: "Абасраца"
-    again.BaseName() = program.BaseName();
+    again.SetBaseName(program.BaseName());
     again.SkipAboutOnFirstLoad();
     again.LoadBase();
     again.ShowAbout();
@@ -294,7 +241,7 @@ TEST_F(Generate, AboutTextHasFourteenLinesAndTheBasePhrase) {
   EXPECT_LT(kept, 190);
   FakeShell fresh;
   Program other(fresh, folder.path());
-  other.BaseName() = program.BaseName();
+  other.SetBaseName(program.BaseName());
   other.SkipAboutOnFirstLoad();
   other.LoadBase();
   other.ShowAbout();

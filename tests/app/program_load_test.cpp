@@ -23,7 +23,7 @@ struct Loaded {
 
   explicit Loaded(std::string_view bytes) {
     folder.Write("b.txt", bytes);
-    program.BaseName() = u"b.txt";
+    program.SetBaseName(u"b.txt");
     program.SkipAboutOnFirstLoad();
     program.LoadBase();
   }
@@ -72,18 +72,18 @@ TEST(LoadBase, UnchangedFileAndSameBuiltinReturnEarly) {
   l.program.LoadBase();
   EXPECT_EQ(l.shell.shownHistory.size(), shown);
 
-  l.program.BaseName() = u"";
+  l.program.SetBaseName(u"");
   l.program.LoadBase();
   EXPECT_EQ(l.program.BaseName(), kBuiltinTrashName);
-  EXPECT_EQ(l.program.BaseKind(), kBaseTrash);
+  EXPECT_EQ(l.program.BaseKind(), BaseSource::kTrash);
   const auto afterBuiltin = l.shell.shownHistory.size();
   l.program.LoadBase();
   EXPECT_EQ(l.shell.shownHistory.size(), afterBuiltin);
 
   // Another spelling selects the same built-in base but counts as a new name.
-  l.program.BaseName() = u"[vm: ТРЕШ]";
+  l.program.SetBaseName(u"[vm: ТРЕШ]");
   l.program.LoadBase();
-  EXPECT_EQ(l.program.BaseKind(), kBaseTrash);
+  EXPECT_EQ(l.program.BaseKind(), BaseSource::kTrash);
   EXPECT_GT(l.shell.shownHistory.size(), afterBuiltin);
 }
 
@@ -92,20 +92,20 @@ TEST(LoadBase, AfterAMissingOrOutsideFileAnyBaseIsReadAgain) {
   l.folder.Write("../outside.txt", "X");
   for (const std::u16string& name : {std::u16string(u"gone.txt"), std::u16string(u"../outside.txt"),
                                      FromUtf8((l.folder / "b.txt").string())}) {
-    l.program.BaseName() = name;
+    l.program.SetBaseName(name);
     l.program.LoadBase();
     EXPECT_EQ(l.program.Base().UBound(), -1) << ToUtf8(name);
     EXPECT_EQ(l.ReportLines()[4], u"0");
-    l.program.BaseName() = u"b.txt";
+    l.program.SetBaseName(u"b.txt");
     l.program.LoadBase();
     EXPECT_EQ(l.program.Base().UBound(), 1) << ToUtf8(name);
   }
   std::filesystem::remove(l.folder / "../outside.txt");
-  l.program.ChooseBuiltin(kBaseTrash);
+  l.program.ChooseBuiltin(2);
   const auto trashLines = l.program.Base().UBound();
-  l.program.BaseName() = u"gone.txt";
+  l.program.SetBaseName(u"gone.txt");
   l.program.LoadBase();
-  l.program.ChooseBuiltin(kBaseTrash);
+  l.program.ChooseBuiltin(2);
   EXPECT_EQ(l.program.Base().UBound(), trashLines);
 }
 
@@ -152,7 +152,7 @@ TEST(LoadBase, CatalogueNamesFindFilesWhateverTheirCase) {
   folder.Write("Source_Poems.TXT", "X\r\nY");
   FakeShell shell;
   Program program(shell, folder.path());
-  program.BaseName() = u"source_poems.txt";
+  program.SetBaseName(u"source_poems.txt");
   program.LoadBase();
   EXPECT_EQ(program.Base().UBound(), 1);
 }
@@ -172,12 +172,12 @@ TEST(LoadBase, FirstLoadShowsAboutOneTimeInFive) {
   for (std::uint32_t seed = 1; seed <= 500; ++seed) {
     FakeShell shell;
     Program program(shell, folder.path());
-    program.BaseName() = u"b.txt";
+    program.SetBaseName(u"b.txt");
     program.Random().Seed(seed);
     program.LoadBase();
     if (StartsWith(shell.shown, u"v1.0.72")) ++about;
     if (seed % 50 == 0) {  // later loads always report
-      program.BaseName() = u"[VM: треш]";
+      program.SetBaseName(u"[VM: треш]");
       program.LoadBase();
       EXPECT_FALSE(StartsWith(shell.shown, u"v1.0.72"));
     }

@@ -19,7 +19,7 @@ class Tools : public ::testing::Test {
  protected:
   std::filesystem::path Base(std::u16string_view text, const char* name = "source_b.txt") {
     const auto path = folder.Write(name, EncodeCp1251(text));
-    program.BaseName() = FromUtf8(name);
+    program.SetBaseName(FromUtf8(name));
     program.SkipAboutOnFirstLoad();
     return path;
   }
@@ -52,7 +52,7 @@ TEST_F(Tools, TheBaseFileNeverGoesMissingAndKeepsItsMode) {
   const auto path = folder.Write("source_b.txt", original);
   std::filesystem::permissions(
       path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
-  program.BaseName() = u"source_b.txt";
+  program.SetBaseName(u"source_b.txt");
   shell.answers = {true};
   shell.onTrash = [&](const std::filesystem::path& trashed) {
     EXPECT_EQ(trashed, path);
@@ -84,6 +84,25 @@ TEST(Trash, LinksTheFileUnderItsOwnNameAndPlace) {
   EXPECT_TRUE(StartsWith(FromUtf8(info),
                          u"[Trash Info]\nPath=" + FromUtf8(path.string()) + u"\nDeletionDate="))
       << info;
+  // A name at the length limit still goes in, cut to fit beside ".trashinfo".
+  const auto longest = folder.Write("source_" + std::string(244, 'x') + ".txt", "long");
+  ASSERT_TRUE(LinkIntoTrash(longest, trash, error)) << error;
+}
+
+// Temporary and backup names fit whatever name the base has; a backup that
+// cannot be named stops the formatter with the reason, the base untouched.
+TEST_F(Tools, LongBaseNamesFormatOrSayWhyNot) {
+  for (const std::size_t length : {240, 251, 253}) {
+    const std::string name = "source_" + std::string(length - 11, 'x') + ".txt";
+    const auto path = Base(u"а, б", name.c_str());
+    shell.answers = {true};
+    shell.trashSucceeds = length == 240;
+    const auto outcome = program.FormatBase();
+    EXPECT_EQ(outcome, length < 253 ? Program::FormatOutcome::kWritten
+                                    : Program::FormatOutcome::kWriteFailed)
+        << length;
+    EXPECT_EQ(FileText(path), length < 253 ? u"А Б" : u"а, б") << length;
+  }
 }
 
 TEST_F(Tools, FormatterDropsRepeatsAndKeepsOrder) {
@@ -97,7 +116,7 @@ TEST_F(Tools, FormatterDropsRepeatsAndKeepsOrder) {
 TEST_F(Tools, AnsweringNoLeavesTheFileByteForByte) {
   const std::string original = EncodeCp1251(u"да!!! нет...\r\nну\r\nну");
   const auto path = folder.Write("source_b.txt", original);
-  program.BaseName() = u"source_b.txt";
+  program.SetBaseName(u"source_b.txt");
   shell.answers = {false};
   EXPECT_EQ(program.FormatBase(), Program::FormatOutcome::kDeclined);
   EXPECT_EQ(TempFolder::Read(path), original);
@@ -123,7 +142,7 @@ TEST_F(Tools, EmptyBaseCannotBeFormatted) {
 TEST_F(Tools, WithoutATrashTheOldBaseBecomesItsBackup) {
   const std::string original = EncodeCp1251(u"старое, содержимое");
   const auto path = folder.Write("source_b.txt", original);
-  program.BaseName() = u"source_b.txt";
+  program.SetBaseName(u"source_b.txt");
   shell.answers = {true};
   shell.trashSucceeds = false;
   EXPECT_EQ(program.FormatBase(), Program::FormatOutcome::kWritten);
@@ -192,7 +211,7 @@ TEST_F(Tools, MainMenuListsBaseFilesAndChoosesThem) {
   folder.Write("Source_Poems.TXT", "СТИХ");
   folder.Write("poems.txt", "X");
   std::filesystem::create_directory(folder / "source_dir.txt");
-  program.BaseName() = u"";
+  program.SetBaseName(u"");
   program.SkipAboutOnFirstLoad();
   program.LoadBase();
   auto menu = program.PrepareMainMenu(u"Открыть ");
@@ -208,7 +227,7 @@ TEST_F(Tools, MainMenuListsBaseFilesAndChoosesThem) {
   EXPECT_TRUE(menu.files[0].checked);
   EXPECT_TRUE(menu.fileCommandsEnabled);
   program.ChooseBuiltin(1);
-  EXPECT_EQ(program.BaseKind(), kBaseStandard);
+  EXPECT_EQ(program.BaseKind(), BaseSource::kStandard);
 }
 
 }  // namespace

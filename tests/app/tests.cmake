@@ -1,16 +1,8 @@
-# Tests of this layer.
-vm_add_test(app_beat_clock_test app/beat_clock_test.cpp)
-vm_add_test(app_life_grid_test app/life_grid_test.cpp)
-vm_add_test(app_option_availability_test app/option_availability_test.cpp)
-vm_add_test(app_output_text_test app/output_text_test.cpp)
-vm_add_test(app_settings_apply_test app/settings_apply_test.cpp)
-vm_add_test(app_settings_record_test app/settings_record_test.cpp)
-vm_add_test(app_program_load_test app/program_load_test.cpp)
-vm_add_test(app_program_generate_test app/program_generate_test.cpp)
-vm_add_test(app_program_tools_test app/program_tools_test.cpp)
-vm_add_test(app_aux_timer_test app/aux_timer_test.cpp)
-vm_add_test(app_console_line_test app/console_line_test.cpp)
-vm_add_test(app_gen_keys_test app/gen_keys_test.cpp)
-vm_add_test(app_tray_menu_test app/tray_menu_test.cpp)
-vm_add_test(app_key_strokes_test app/key_strokes_test.cpp)
-vm_add_test(app_tray_watch_test app/tray_watch_test.cpp)
+# Tests of this layer: the program object against a recording shell, and the
+# desktop's pure state machines.
+vm_add_test(app_test
+  app/aux_timer_test.cpp app/beat_clock_test.cpp app/console_line_test.cpp app/gen_keys_test.cpp
+  app/key_strokes_test.cpp app/life_grid_test.cpp app/option_availability_test.cpp
+  app/output_text_test.cpp app/program_generate_test.cpp app/program_load_test.cpp
+  app/program_tools_test.cpp app/settings_apply_test.cpp app/settings_record_test.cpp
+  app/tray_menu_test.cpp app/tray_watch_test.cpp)

@@ -125,22 +125,6 @@ TEST(DecipherBase, YieldsAfterEveryBlockAtAMultipleOf32768) {
   }
 }
 
-TEST(DecipherBase, YieldComesRightAfterTheBlockAtItsOffset) {
-  Bytes data = Encipher(Bytes(65536 + 64, 0x20));
-  const Bytes spaces(32, 0x20);
-  auto deciphered = [&](std::size_t offset) {
-    return std::equal(spaces.begin(), spaces.end(), data.begin() + static_cast<long>(offset));
-  };
-  std::vector<std::pair<bool, bool>> seen;
-  std::u16string text;
-  ASSERT_TRUE(DecipherBase(data, text, [&] {
-    const std::size_t offset = (seen.size() + 1) * 32768;
-    seen.emplace_back(deciphered(offset), deciphered(offset + 32));
-  }));
-  const std::vector<std::pair<bool, bool>> expected = {{true, false}, {true, false}};
-  EXPECT_EQ(seen, expected);
-}
-
 std::u16string SourceText(const char* path) {
   const std::string bytes = ReadFile(path);
   EXPECT_FALSE(bytes.empty()) << path;
@@ -148,28 +132,19 @@ std::u16string SourceText(const char* path) {
 }
 
 TEST(BuiltinBaseText, TrashIsTheSourceText) {
-  EXPECT_EQ(BuiltinBaseText(2, {}), SourceText(VM_TRASH_TEXT));
+  EXPECT_EQ(BuiltinBaseText(BaseSource::kTrash, {}), SourceText(VM_TRASH_TEXT));
 }
 
 TEST(BuiltinBaseText, StandardIsTheSourceText) {
-  EXPECT_EQ(BuiltinBaseText(1, {}), SourceText(VM_STANDARD_TEXT));
+  EXPECT_EQ(BuiltinBaseText(BaseSource::kStandard, {}), SourceText(VM_STANDARD_TEXT));
 }
 
-TEST(BuiltinBaseText, OtherKindsAreEmpty) {
-  for (const int kind : {0, 3, -1, 232, 242})
-    EXPECT_TRUE(BuiltinBaseText(kind, {}).empty()) << kind;
-}
-
-TEST(BuiltinBaseText, YieldsWhileDeciphering) {
-  const std::size_t size = BuiltinBlob(kTrashBaseResource).size();
-  if (size <= 32768) GTEST_SKIP() << "trash base of " << size << " bytes is too small to yield";
-  int yields = 0;
-  BuiltinBaseText(2, [&] { ++yields; });
-  EXPECT_EQ(yields, static_cast<int>((size - 1) / 32768));
+TEST(BuiltinBaseText, ABaseFileHasNoBuiltinText) {
+  EXPECT_TRUE(BuiltinBaseText(BaseSource::kFile, {}).empty());
 }
 
 TEST(BuiltinBaseText, LeavesTheKeyBufferAtRest) {
-  ASSERT_FALSE(BuiltinBaseText(2, {}).empty());
+  ASSERT_FALSE(BuiltinBaseText(BaseSource::kTrash, {}).empty());
   Bytes data = Encipher(BytesOf("REST"));
   std::u16string text;
   ASSERT_TRUE(DecipherBase(data, text, {}));

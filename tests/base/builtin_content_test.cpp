@@ -13,9 +13,10 @@ namespace vm {
 namespace {
 
 PhraseBase Builtin(int kind) {
+  const auto source = static_cast<BaseSource>(kind);
   IndexTimings timings;
   return IndexBaseText(
-      BuiltinBaseText(kind, [] {}), [] { return std::int64_t{0}; }, timings);
+      BuiltinBaseText(source, [] {}), [] { return std::int64_t{0}; }, timings);
 }
 
 class BuiltinContent : public ::testing::TestWithParam<int> {};

@@ -95,7 +95,8 @@ Catalogue Numbered(int count) {
 }
 
 TEST(MainMenu, TwentyOfTwentyFiveFilesAreShown) {
-  const MainMenuState m = BuildMainMenuState(Numbered(25), 0, u"SOURCE_21.TXT", u"Открыть ");
+  const MainMenuState m =
+      BuildMainMenuState(Numbered(25), BaseSource::kFile, u"SOURCE_21.TXT", u"Открыть ");
   for (int i = 1; i <= kMenuFileEntries; ++i) {
     const auto& e = m.files[i - 1];
     EXPECT_TRUE(e.visible && e.enabled) << i;
@@ -106,7 +107,7 @@ TEST(MainMenu, TwentyOfTwentyFiveFilesAreShown) {
 
 TEST(MainMenu, FileCheckMarkIgnoresCaseAndBuiltinsWin) {
   const Catalogue c = Numbered(3);
-  MainMenuState m = BuildMainMenuState(c, 0, u"Source_02.TXT", u"Открыть ");
+  MainMenuState m = BuildMainMenuState(c, BaseSource::kFile, u"Source_02.TXT", u"Открыть ");
   EXPECT_FALSE(m.files[0].checked);
   EXPECT_TRUE(m.files[1].checked);
   EXPECT_FALSE(m.builtinChecked[0] || m.builtinChecked[1] || m.builtinChecked[2]);
@@ -114,7 +115,8 @@ TEST(MainMenu, FileCheckMarkIgnoresCaseAndBuiltinsWin) {
   EXPECT_EQ(m.openCaption, u"Открыть \"Source_02.TXT\"");
 
   for (int kind : {1, 2}) {
-    m = BuildMainMenuState(c, kind, u"source_02.txt", u"Открыть \"source_01.txt\"");
+    m = BuildMainMenuState(c, static_cast<BaseSource>(kind), u"source_02.txt",
+                           u"Открыть \"source_01.txt\"");
     EXPECT_EQ(m.builtinChecked[0], kind == 1);
     EXPECT_EQ(m.builtinChecked[1], kind == 2);
     EXPECT_FALSE(m.builtinChecked[2]);
@@ -125,7 +127,8 @@ TEST(MainMenu, FileCheckMarkIgnoresCaseAndBuiltinsWin) {
 }
 
 TEST(MainMenu, EmptyCatalogueGreysFirstEntryAndHidesOthers) {
-  const MainMenuState m = BuildMainMenuState(Catalogue(), 2, u"[VM: треш]", u"Открыть \"x\"");
+  const MainMenuState m =
+      BuildMainMenuState(Catalogue(), BaseSource::kTrash, u"[VM: треш]", u"Открыть \"x\"");
   EXPECT_TRUE(m.files[0].visible);
   EXPECT_FALSE(m.files[0].enabled);
   for (const auto& e : m.files) {
@@ -136,7 +139,8 @@ TEST(MainMenu, EmptyCatalogueGreysFirstEntryAndHidesOthers) {
                            [](const MainMenuState::Entry& e) { return e.visible; }));
   EXPECT_EQ(m.openCaption, u"Открыть \"[VM: треш]\"");
   // A caption without a blank keeps nothing of its own.
-  EXPECT_EQ(BuildMainMenuState(Catalogue(), 0, u"b", u"Open").openCaption, u"\"b\"");
+  EXPECT_EQ(BuildMainMenuState(Catalogue(), BaseSource::kFile, u"b", u"Open").openCaption,
+            u"\"b\"");
 }
 
 }  // namespace

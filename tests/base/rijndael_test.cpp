@@ -4,13 +4,9 @@
 
 #include <array>
 #include <cstdint>
-#include <random>
 #include <string>
 #include <vector>
 
-#ifdef VM_HAVE_MCRYPT
-#include <mcrypt.h>
-#endif
 
 namespace vm {
 namespace {
@@ -93,81 +89,6 @@ TEST(Rijndael, RejectsUnsupportedLengths) {
   EXPECT_FALSE(cipher.gkey(0, 4, key.data()));
 }
 
-#ifdef VM_HAVE_MCRYPT
-
-// libmcrypt's "rijndael-N" takes N as the block length in bits.
-class Mcrypt {
- public:
-  explicit Mcrypt(int blockBytes) {
-    const std::string name = "rijndael-" + std::to_string(blockBytes * 8);
-    td_ = mcrypt_module_open(const_cast<char*>(name.c_str()), nullptr, const_cast<char*>("ecb"),
-                             nullptr);
-  }
-  ~Mcrypt() {
-    if (td_ != MCRYPT_FAILED) mcrypt_module_close(td_);
-  }
-  Mcrypt(const Mcrypt&) = delete;
-  Mcrypt& operator=(const Mcrypt&) = delete;
-
-  bool ok() const { return td_ != MCRYPT_FAILED; }
-
-  Bytes Run(Bytes key, Bytes data, bool encrypt) {
-    if (mcrypt_generic_init(td_, key.data(), static_cast<int>(key.size()), nullptr) < 0) return {};
-    const int rc = encrypt ? mcrypt_generic(td_, data.data(), static_cast<int>(data.size()))
-                           : mdecrypt_generic(td_, data.data(), static_cast<int>(data.size()));
-    mcrypt_generic_deinit(td_);
-    return rc == 0 ? data : Bytes{};
-  }
-
- private:
-  MCRYPT td_;
-};
-
-TEST(RijndaelMcrypt, LibraryAgreesWithPublishedAnswers) {
-  Mcrypt lib(32);
-  ASSERT_TRUE(lib.ok());
-  for (const Vector& v : kRijndael256)
-    EXPECT_EQ(lib.Run(FromHex(v.key), FromHex(v.plain), true), FromHex(v.cipher)) << v.plain;
-}
-
-// Random keys and blocks for every block and key length, in both directions.
-TEST(RijndaelMcrypt, AgreesOnRandomBlocks) {
-  std::mt19937 random(20240607);
-  auto randomBytes = [&](std::size_t n) {
-    Bytes out(n);
-    for (auto& b : out) b = static_cast<std::uint8_t>(random());
-    return out;
-  };
-  for (const int nb : {4, 6, 8}) {
-    Mcrypt lib(4 * nb);
-    ASSERT_TRUE(lib.ok()) << nb;
-    for (const int nk : {4, 6, 8}) {
-      for (int round = 0; round < 50; ++round) {
-        const Bytes key = randomBytes(static_cast<std::size_t>(4 * nk));
-        const Bytes plain = randomBytes(static_cast<std::size_t>(4 * nb));
-        const clsA cipher = Keyed(nb, key);
-
-        const Bytes theirs = lib.Run(key, plain, true);
-        Bytes mine = theirs;
-        cipher.Decrypt(mine.data());
-        ASSERT_EQ(mine, plain) << "nb " << nb << " nk " << nk;
-
-        mine = plain;
-        cipher.Encrypt(mine.data());
-        ASSERT_EQ(lib.Run(key, mine, false), plain) << "nb " << nb << " nk " << nk;
-        ASSERT_EQ(mine, theirs);
-      }
-    }
-  }
-}
-
-#else
-
-TEST(RijndaelMcrypt, AgreesOnRandomBlocks) {
-  GTEST_SKIP() << "libmcrypt (mcrypt.h, libmcrypt) not found: cross-check skipped";
-}
-
-#endif
 
 }  // namespace
 }  // namespace vm

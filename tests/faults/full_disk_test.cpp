@@ -119,7 +119,7 @@ TEST_F(FullDisk, FormatterReportsTheErrorAndKeepsTheBase) {
   FakeShell shell;
   shell.answers = {true};
   Program program(shell, disk);
-  program.BaseName() = u"source_x.txt";
+  program.SetBaseName(u"source_x.txt");
   program.SkipAboutOnFirstLoad();
   EXPECT_EQ(program.FormatBase(), Program::FormatOutcome::kWriteFailed);
   EXPECT_TRUE(EndsWith(shell.shown, u"\r\n! " + SystemText(ENOSPC))) << ToUtf8(shell.shown);

@@ -23,7 +23,7 @@ class VanishingBase : public ::testing::Test {
   void SetUp() override {
     folder.Write("source_a.txt", EncodeCp1251(u"первая\r\nбаза"));
     folder.Write("source_b.txt", EncodeCp1251(u"вторая\r\nбаза\r\nстрока"));
-    program.BaseName() = u"source_a.txt";
+    program.SetBaseName(u"source_a.txt");
     program.SkipAboutOnFirstLoad();
     program.LoadBase();
     ASSERT_EQ(program.Base().lines.size(), 2U);

@@ -1,8 +1,2 @@
 # Tests of this layer.
-vm_add_test(generation_char_transforms_test generation/char_transforms_test.cpp)
-vm_add_test(generation_pick_lines_test generation/pick_lines_test.cpp)
-vm_add_test(generation_pseudo_word_test generation/pseudo_word_test.cpp)
-vm_add_test(generation_recent_cache_test generation/recent_cache_test.cpp)
-vm_add_test(generation_separator_test generation/separator_test.cpp)
-vm_add_test(generation_phrase_transforms_test generation/phrase_transforms_test.cpp)
-vm_add_test(generation_lyrics_test generation/lyrics_test.cpp)
+vm_add_test(generation_test generation/generation_test.cpp)

@@ -133,13 +133,19 @@ class DesktopAppTest : public QObject {
     TempFolder sources;
     const auto book = sources.Write("Book.TXT", EncodeCp1251(u"раз два три\r\nчетыре пять"));
     const auto notes = sources.Write("notes.doc", "x");
+    // A name in Windows-1251 bytes, as old archives keep them ("КНИГА").
+    sources.Write("\xCA\xCD\xC8\xC3\xC0.txt", "x y z");
+    const QUrl cp1251 = QUrl::fromEncoded(
+        "file://" + QUrl::toPercentEncoding(QString::fromStdString(sources.path().string()), "/") +
+        "/%CA%CD%C8%C3%C0.txt");
     d.Shell().SetNextAnswer(true);
-    QVERIFY(
-        Drop(d.Form().txtMain(), {QUrl::fromLocalFile(QString::fromStdString(book.string())),
-                                  QUrl::fromLocalFile(QString::fromStdString(notes.string()))}));
-    QCOMPARE(d.Shell().LastMessage(), QStringLiteral("Импортировать полученные файлы? (2)"));
+    QVERIFY(Drop(d.Form().txtMain(),
+                 {QUrl::fromLocalFile(QString::fromStdString(book.string())),
+                  QUrl::fromLocalFile(QString::fromStdString(notes.string())), cp1251}));
+    QCOMPARE(d.Shell().LastMessage(), QStringLiteral("Импортировать полученные файлы? (3)"));
     QVERIFY(std::filesystem::exists(d.folder / "source_book.txt"));
     QVERIFY(std::filesystem::exists(d.folder / "source_notes.doc.txt"));
+    QVERIFY(std::filesystem::exists(d.folder / "source_книга.txt"));
     QCOMPARE(d.Form().txtMain()->Text(), u"Импорт файлов завершен");
     QVERIFY(!d.Program().Busy());
   }

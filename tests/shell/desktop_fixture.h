@@ -23,7 +23,7 @@ inline constexpr std::u16string_view kTestBase =
 struct Desktop {
   Desktop() : app(std::make_unique<DesktopApp>(folder.path())) {
     folder.Write("base.txt", EncodeCp1251(kTestBase));
-    Program().BaseName() = u"base.txt";
+    Program().SetBaseName(u"base.txt");
     Program().SkipAboutOnFirstLoad();
     Program().LoadBase();
     Program().ReadOptions();

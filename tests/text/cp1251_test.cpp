@@ -60,6 +60,20 @@ TEST(Cp1251, Utf8DetectionNeedsValidMultiByteText) {
                            "ab"),
             u"ab");
   EXPECT_EQ(ToUtf8(FromUtf8("a\xF0\x9F\x98\x80z")), "a\xF0\x9F\x98\x80z");
+  // One stray byte among a hundred valid letters stays one replaced character.
+  std::string mostly;
+  for (int i = 0; i < 100; ++i) mostly += "\xD0\x9F";
+  EXPECT_EQ(DecodeTextFile(mostly + "\xFF"), std::u16string(100, u'П') + u"\uFFFD");
+  EXPECT_EQ(DecodeTextFile(mostly + "\xFF\xFF"), DecodeCp1251(mostly + "\xFF\xFF"));
+  // UTF-16 of either byte order after its mark.
+  EXPECT_EQ(DecodeTextFile(std::string("\xFF\xFE\x1F\x04"
+                                       "a\0",
+                                       6)),
+            u"Пa");
+  EXPECT_EQ(DecodeTextFile(std::string("\xFE\xFF\x04\x1F\0"
+                                       "a",
+                                       6)),
+            u"Пa");
 }
 
 TEST(LetterCase, CoversTheWholeRepertoire) {

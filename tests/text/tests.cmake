@@ -1,2 +1,2 @@
-vm_add_test(text_cp1251_test text/cp1251_test.cpp)
-vm_add_test(text_strings_test text/strings_test.cpp)
+# Tests of this layer.
+vm_add_test(text_test text/cp1251_test.cpp text/strings_test.cpp)

@@ -133,6 +133,9 @@ TEST_F(AtomicFile, ReadsPrefixOfRegularFilesOnly) {
   EXPECT_EQ(bytes, "0123");
   ASSERT_TRUE(ReadRegularFile(file, 100, bytes, error)) << error;
   EXPECT_EQ(bytes, "0123456789");
+  // Never past the size at the open: this file says 0 and has more to give.
+  ASSERT_TRUE(ReadRegularFile("/proc/self/status", 100, bytes, error)) << error;
+  EXPECT_EQ(bytes, "");
 
   bytes = "untouched";
   EXPECT_FALSE(ReadRegularFile(folder_, 100, bytes, error));

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Build data/bases/standard.txt: hand-written lines plus generated phrases.
 
-Run from anywhere: python3 scripts/bases/standard/make_standard.py
+Run from anywhere: python3 scripts/bases/standard/make_standard.py --out FILE
 The seed is fixed, so the output is the same on every run.
 """
 import os
@@ -20,7 +20,6 @@ SEED = 20240611
 TARGET = 3000
 MIN_LEN, MAX_LEN = 15, 45
 LAST_WORD_CAP = 22
-OUT = os.path.join(HERE, "..", "..", "..", "data", "bases", "standard.txt")
 LINE_RE = re.compile(r"^[А-Я]+(-[А-Я]+)*( [А-Я]+(-[А-Я]+)*)*$")
 
 
@@ -79,6 +78,9 @@ def select(hand, pool, need, banned=()):
 
 
 def main():
+    if len(sys.argv) != 3 or sys.argv[1] != "--out":
+        sys.exit("usage: make_standard.py --out FILE (data/bases/standard.txt is the committed base)")
+    out = sys.argv[2]
     r = random.Random(SEED)
     hand = load_handwritten()
     pool = make_pool(r, hand, 12000)
@@ -100,7 +102,7 @@ def main():
     assert len(lines) >= 2500, "too few lines: %d" % len(lines)
 
     data = "\r\n".join(lines).encode("cp1251")
-    with open(OUT, "wb") as f:
+    with open(out, "wb") as f:
         f.write(data)
 
     lens = [len(x) for x in lines]
