@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decipherment speed: the built-in trash base and a 10 MiB blob.
 #include <benchmark/benchmark.h>
 

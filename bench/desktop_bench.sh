@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # desktop_bench.sh VERBALOMATIC [SECONDS] [RUNS]
 # On a private X server: the time from start to the first shown window and
 # to the loaded built-in base (first run, no settings file; median of RUNS),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading and generation on a large real-text base. The base path comes from
 // VM_BENCH_CORPUS (scripts/make-corpus builds it).
 #include <benchmark/benchmark.h>

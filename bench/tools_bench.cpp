@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The base tools on a 10 MiB synthetic dirty Russian text: letters in mixed
 // case, punctuation, digits, dashes, no-break spaces, repeated lines.
 #include <benchmark/benchmark.h>

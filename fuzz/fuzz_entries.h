@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The fuzzed entry points. Each runs one input through the code under test
 // and checks what must hold for every input; it returns a description of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One libFuzzer executable per entry point; VM_FUZZ_ENTRY names it.
 #include <cstdio>
 #include <cstdlib>

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Build data/bases/trash.txt, the default "trash" phrase base.
 
 The base is a Windows-1251 text file with one short Russian nonsense phrase a

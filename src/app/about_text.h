@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The about text: a version line, seven fixed lines and a quoted phrase.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TmrAUX: the 40 ms timer. Every tick advances the life grid while the
 // window is visible; every beat refreshes the option availability, now and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The beat test of the 40 ms timer: a beat at most every 120 ms of the tick
 // count, never made up when late, restarted when the count changes sign.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The console line txtCmd with its buttons cmdC W, L and S: the buttons are
 // available only with text, a click runs a command and becomes the last

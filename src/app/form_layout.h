@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The make-up of frmMain as data: every control with its index, place (in
 // twips), caption and tooltip. The check boxes start as DesignOptionBoxes().

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The generate buttons' keys and mouse releases: digit keys "1".."9" (key
 // codes 49..57) stand for the nine phrase counts; the window passes digit

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window acts on key releases; KeyStrokes decides which releases end a
 // key stroke of the window's own. A release counts only when the window saw

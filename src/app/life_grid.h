@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // modL: the life grid animated on the picture box. 31 columns by 121 rows,
 // cell (x, y) at x + 31 * y; a cursor shared by the routines picks the cell

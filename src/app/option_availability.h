@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which option check boxes are available, refreshed on every timer beat.
 #include <array>

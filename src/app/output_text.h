@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The output box's text: kept exactly as shown by ShowText, displayed with
 // each CR LF (or lone CR or LF) as one line break, and selections of the

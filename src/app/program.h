@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program object: owns the phrase base, the generation flags, the random
 // source, the recent-phrase cache, the busy flag, the auto-generation state

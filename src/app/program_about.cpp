@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The about text shown in the output box.
 #include "app/about_text.h"
 #include "app/program.h"

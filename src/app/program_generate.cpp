@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Generation runs and the console commands.
 #include "app/program.h"
 #include "base/rhyme_search.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading a base into memory, with its progress text, caption and report.
 #include <cerrno>
 #include <iomanip>

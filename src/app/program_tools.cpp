@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The base tools: main menu commands, formatter, import and journal.
 #include <ctime>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Between the settings record and the window: which bit holds which check
 // box, the order in which start-up applies the record, and how shutdown

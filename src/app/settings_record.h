@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings record kept in "verbalomatic.cfg": four option bytes and four
 // length-prefixed Windows-1251 texts, little-endian, nothing else.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Everything the program object needs from its front end. The Qt window, the
 // console front end and the tests' recording fake implement it.

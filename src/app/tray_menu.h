@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the tray icon shows: its tooltip and the entries of its menu.
 #include <array>

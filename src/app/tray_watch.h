@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // While the window sits in the tray, only the tray icon can bring it back.
 // When the tray host goes away for good (a panel crashed or was switched

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The built-in bases: Windows-1251 texts padded with zero bytes to a multiple
 // of 32 and enciphered block by block (ECB) with Rijndael, Nb = Nk = 8. The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The catalogue of base files beside the program ("source_*.txt") and the
 // state of the main menu built from it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/phrase_base.h"
 
 #include "base/word_end.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The phrase base in memory: upper-case lines and their rhyme keys, as views
 // into two shared buffers (one allocation each, however many lines).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rhyme searches over a phrase base: random samples of the base whose
 // rhyme keys share an ending with the folded last word of a query.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Rijndael block cipher with selectable block and key lengths (4, 6 or 8
 // words of 32 bits each), as its authors published it. Bytes are packed into

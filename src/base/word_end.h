@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Word ends and the sound-alike folding that rhyme keys are made of.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vm-basecipher: enciphers base texts for the built-in bases at build time.
 //   vm-basecipher encrypt --key-hex HEX IN OUT     zero padding, ECB
 //   vm-basecipher decrypt --key-hex HEX IN OUT     strips trailing zeros

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the command line reads a base: standard input, regular files, and pipes
 // or FIFOs read to their end as cat reads them. The window refuses anything

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // verbalomatic-cli: the program object driven from a terminal, a script or a
 // chat bot. Texts go to out, messages to err, never the other way round.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the command line says about itself: the option boxes by name, window
 // caption and effect, and the help texts of every command.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Shell of the command-line front end: no window, no clipboard; what the
 // program shows is kept for the front end to print.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Transforms that change single characters: typos, random case, speech
 // defects and Latin look-alike letters.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The composition of one text: everything a generation run does short of
 // showing and copying the result.

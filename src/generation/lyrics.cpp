@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "generation/lyrics.h"
 
 #include "base/rhyme_search.h"

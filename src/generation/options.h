@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The option check boxes and the generation flags that mirror them.
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Transforms of whole phrases and words: markup tags, word morphing by
 // rhyme, and the quoting and punctuating of a running text.

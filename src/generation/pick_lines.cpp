@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "generation/pick_lines.h"
 
 #include "generation/pseudo_word.h"

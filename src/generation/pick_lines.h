@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Line picking: fills the phrase array from the base (or, in Chaos mode, from
 // pseudo-words), avoiding recent lines through the cache when asked.

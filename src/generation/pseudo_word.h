@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // modRName: pronounceable Russian-looking nonsense words, built letter by
 // letter from vowel/consonant alternation and a table of letter pairs.

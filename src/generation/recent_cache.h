@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The recent-phrase cache: a ring of the last S admitted base line numbers.
 #include <cstdint>

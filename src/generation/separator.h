@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The random separator placed after a phrase: comma, dash, blank or a
 // sentence end. Every sentence end ends in ". ", "? " or "! ".

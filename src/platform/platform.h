@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Everything that differs between Linux and Windows, behind one interface:
 // files written whole and durably, creation without replacing, second links,

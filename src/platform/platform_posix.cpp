@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform on Linux and other POSIX systems.
 #include <dirent.h>
 #include <fcntl.h>

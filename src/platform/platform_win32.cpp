@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform on Windows: wide (W) calls only, names as UTF-16.
 #ifndef NOMINMAX
 #define NOMINMAX

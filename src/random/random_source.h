@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The process's one random source: single-precision draws in [0, 1),
 // reseedable from a 32-bit seed (the sequence then depends on the seed alone)

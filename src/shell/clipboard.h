@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CopyToClipboard on the desktop: Unicode text as it is, or 8-bit text in
 // Windows-1251 (characters without a code become '?'), offered both as plain

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The running desktop program: frmMain, its Shell and the program object,
 // with the start-up (Form_Initialize) and shutdown (Form_Unload) sequences.

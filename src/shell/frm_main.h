@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // frmMain: the program's one window with its controls, the two popup menus
 // and the tray icon. Its handlers only translate window events into calls

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // imgRandom: the picture box showing the life grid, one point per cell
 // stretched over the box, live cells in the text colour on the window

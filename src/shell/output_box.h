@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // txtMain: the read-only output box. Typed characters are discarded, Ctrl+C
 // hands the selection (exactly as shown, line breaks included) to whoever

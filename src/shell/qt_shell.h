@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Shell of the desktop: the program object's view of frmMain, the
 // clipboard, message boxes and the other desktop services.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // UTF-16 strings of the logic to and from QString.
 #include <QString>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // SIGTERM and SIGINT delivered to the event loop as a signal, through a
 // self-pipe, so that they end the program by its normal shutdown.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // clsT: the program's icon in the notification area. Add fails, and the
 // window stays where it is, when no tray host is running; Qt registers the

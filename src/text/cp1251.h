@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Windows-1251 codec. Every byte maps to one UTF-16 code unit and back (the
 // unassigned 0x98 maps to U+0098), so a file read and written again keeps its

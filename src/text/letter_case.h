@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Upper and lower case over ASCII and the whole Windows-1251 repertoire
 // (Russian, Ukrainian, Belarusian, Serbian, Macedonian letters).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whole-file reading and writing for the files the program keeps: bases, the
 // settings file, imported sources.

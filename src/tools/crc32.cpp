@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/crc32.h"
 
 #include "text/cp1251.h"

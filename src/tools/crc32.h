@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The standard CRC-32 (reflected, polynomial 0xEDB88320, as in zlib and ZIP).
 #include <array>

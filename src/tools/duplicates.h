@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Drops repeated lines of a base, keeping the first of each and the order.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The character clean-up of base text, shared by the formatter and the import.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pure steps of base creation by import: the target name, the cutting
 // into phrase lines and the clean-up of the imported text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The freedesktop.org home trash, written directly so that a base file can
 // be put there under its own name and place while it stays in use: the trash

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A program on a recording shell with a small base loaded from a file.
 #include <string_view>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two bases the program ships with: big enough, clean, and rhyme-friendly.
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a program file shows a line of a base text (8 bytes or longer,
 # as Windows-1251 or as UTF-8) among its strings, or holds the base key as
 # one piece.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/rijndael.h"
 
 #include <gtest/gtest.h>
@@ -6,7 +7,6 @@
 #include <cstdint>
 #include <string>
 #include <vector>
-
 
 namespace vm {
 namespace {
@@ -88,7 +88,6 @@ TEST(Rijndael, RejectsUnsupportedLengths) {
   EXPECT_FALSE(cipher.gkey(8, 10, key.data()));
   EXPECT_FALSE(cipher.gkey(0, 4, key.data()));
 }
-
 
 }  // namespace
 }  // namespace vm

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The manual pages render without a warning, and they and the completion
 # scripts know every option and option box that the command line's help
 # lists. Usage: docs_test.sh CLI MAN_DIR COMPLETIONS_DIR

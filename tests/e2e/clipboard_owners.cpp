@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // clipboard_owners: prints a line each time a program puts something new on
 // the X clipboard (XFixes owner notifications; the one put made by several
 // owner changes of one selection time counts once). Runs until killed.

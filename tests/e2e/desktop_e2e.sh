@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # desktop_e2e.sh VERBALOMATIC [SCREENSHOT.png]
 # Drives the real desktop program on a private X server with a tray host:
 # generation by key with the clipboard read back in both encodings, the

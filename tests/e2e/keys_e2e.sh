@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # keys_e2e.sh VERBALOMATIC CLIPBOARD_OWNERS
 # One key press, one action, in the real window on a private X server:
 # Return on a main-menu entry runs that entry only (its release must not run

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # menu_e2e.sh VERBALOMATIC
 # The base tools from the window's main menu on a private X server: switching
 # to a base file, formatting it (answering the question with Yes), saving the

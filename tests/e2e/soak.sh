@@ -1,7 +1,8 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # soak.sh VERBALOMATIC
 # Leaves the real desktop program generating on its own for SOAK_SECONDS
-# (default 60; SOAK_SECONDS=600 for a ten-minute run) on a private X server
+# (default 10, a short pass; SOAK_SECONDS=600 for a ten-minute run) on a private X server
 # with a tray host: every option box ticked except Entropy and Chaos,
 # auto-generation on the "9" button (124 phrases), the window in the tray.
 # Once a second it reads the clipboard, which must hold a new, non-empty text
@@ -21,7 +22,7 @@ if [ "${1:-}" != --inner ]; then
   exec "$HERE/xrun" --tray "$0" --inner "$(readlink -f "$1")"
 fi
 BIN=$2
-DURATION=${SOAK_SECONDS:-60}
+DURATION=${SOAK_SECONDS:-10}
 MAX_REPEATS=${SOAK_MAX_REPEATS:-2}
 RSS_TOLERANCE_PERCENT=5
 case "$DURATION" in ''|*[!0-9]*) echo "SOAK_SECONDS must be a number of seconds"; exit 2;; esac

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dropped files that are no regular files: the import skips them at once.
 // Opening a FIFO for reading would wait for a writer, so a regression shows
 // as a hang that the test's timeout ends.

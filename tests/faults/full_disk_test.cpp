@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes that run out of space on a small tmpfs: the settings file, the
 // formatter's output and an import target. The old files must survive
 // whole, nothing half-written may appear, and the error must be shown.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # kill_format.sh CLI [RUNS]: kills "CLI format --yes" with SIGKILL at random
 # moments on a large base, RUNS times (default 30). Afterwards the base file
 # must hold the old content or the new one, byte for byte.

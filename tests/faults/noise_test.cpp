@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Random bytes where the program expects text, and a base too big for memory.
 #include <gtest/gtest.h>
 #include <sys/resource.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A base file that changes under the program between the catalogue scan and
 // the load: deleted, or replaced by something that is not a regular file.
 #include <gtest/gtest.h>

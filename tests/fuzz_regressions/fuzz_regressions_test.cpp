@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds saved fuzz inputs through the fuzzers' own entry points.
 #include <gtest/gtest.h>
 

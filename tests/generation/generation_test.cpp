@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The generation layer's rules that exact golden texts pin only by chance:
 // bounds, distributions over many draws, and tables of transforms.
 #include <gtest/gtest.h>

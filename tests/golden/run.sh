@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # tests/golden/run.sh CLI [--update] [CASES...]: runs each *.cases file through
 # the command-line program in a scratch copy of tests/golden/data and compares the
 # transcript with the .expected file beside it. --update rewrites the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # tests/package/check_package.sh DEB: unpacks the package into a scratch root
 # and checks the installed tree and that every place shows one version.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform layer on the system it is built for: a table of checks, run
 // on Linux by ctest and on Windows under Wine. It works in a folder with a
 // Cyrillic name beside the current one; exit status 0 when every check holds.

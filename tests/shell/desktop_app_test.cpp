@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up, shutdown, message boxes and dropped files on the offscreen platform.
 #include <QAction>
 #include <QCheckBox>

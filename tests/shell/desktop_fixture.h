@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A desktop program in a fresh program folder with a small base file
 // loaded, its window shown and active.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // frmMain on the offscreen platform: controls, keys, focus, mouse and menus.
 #include <QAction>
 #include <QCheckBox>

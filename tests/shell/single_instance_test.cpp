@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program folder choice and the single-instance lock.
 #include <QCoreApplication>
 #include <QStandardPaths>

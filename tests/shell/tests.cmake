@@ -28,7 +28,7 @@ add_test(NAME shell_desktop_e2e
 set_tests_properties(shell_desktop_e2e PROPERTIES TIMEOUT 180 SKIP_RETURN_CODE 77)
 
 # Auto-generation left running in the tray: a new text every second, flat
-# memory, a clean exit. SOAK_SECONDS (default 60) sets the length; the timeout
+# memory, a clean exit. SOAK_SECONDS (default 10) sets the length; the timeout
 # leaves room for SOAK_SECONDS=600.
 add_test(NAME shell_soak
          COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/soak.sh $<TARGET_FILE:verbalomatic>)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A Shell that records what the program does and answers questions from a
 // queue set in advance.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The golden transcripts of tests/golden through the Windows program under
 # Wine, against the same .expected files as the Linux build. The *_posix
 # tables (FIFOs, devices, /dev/full) belong to Linux alone.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The standard streams of the Windows program (through wine-cli): a reader
 # that stops early ends the run quietly with status 0, and standard input is
 # read as bytes, so a base piped in (CR LF and a ^Z byte inside) loads as the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # tests/windows/wine.sh COMMAND ...: Windows programs under Wine for the tests,
 # in the scratch prefix $WINEPREFIX that one test run makes and removes.
 #   start        makes the prefix (wineboot, several seconds) and keeps its

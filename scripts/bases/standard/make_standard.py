@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Build data/bases/standard.txt: hand-written lines plus generated phrases.
 
 Run from anywhere: python3 scripts/bases/standard/make_standard.py --out FILE

@@ -1,0 +1,10 @@
+# Fails when a source file does not say its licence on its first line.
+foreach(dir src tests bench fuzz)
+  file(GLOB_RECURSE files ${ROOT}/${dir}/*.h ${ROOT}/${dir}/*.cpp)
+  foreach(f ${files})
+    file(STRINGS ${f} first LIMIT_COUNT 1)
+    if(NOT first MATCHES "SPDX-License-Identifier: GPL-3.0-or-later")
+      message(SEND_ERROR "no licence line: ${f}")
+    endif()
+  endforeach()
+endforeach()
