@@ -4,6 +4,7 @@
 
 #include "app/program.h"
 #include "base/catalogue.h"
+#include "platform/platform.h"
 #include "text/cp1251.h"
 #include "text/strings.h"
 #include "tools/atomic_file.h"
@@ -87,7 +88,7 @@ void Program::OpenJournal() {
 bool Program::SaveToJournal() {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
-  localtime_r(&now, &local);
+  platform::LocalTime(now, local);
   std::string error;
   const std::filesystem::path path = JournalPath();
   const std::string record = JournalRecord(shell_.ShownText(), local, JournalEncodingOf(path));
@@ -230,7 +231,7 @@ Program::ImportReport Program::ImportFiles(const std::vector<std::filesystem::pa
       continue;
     }
     if (std::filesystem::exists(target, ec)) {
-      skip("база уже существует: " + target.filename().string());
+      skip("база уже существует: " + platform::Utf8OfPath(target.filename()));
       continue;
     }
     // The read checks the type again: the file may have been swapped since.

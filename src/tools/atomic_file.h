@@ -9,10 +9,6 @@
 
 namespace vm {
 
-// Writes all of bytes to an open file, retrying after interruptions; false
-// with errno set.
-bool WriteAll(int fd, std::string_view bytes);
-
 // Writes bytes to a temporary file in the same folder, flushes it to disk and
 // renames it over path. On failure the temporary file is removed, the old
 // file stays as it was, and error holds the system's description.
