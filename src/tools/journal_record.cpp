@@ -3,6 +3,7 @@
 
 #include "platform/platform.h"
 #include "text/cp1251.h"
+#include "tools/atomic_file.h"
 
 namespace vm {
 namespace {
