@@ -131,9 +131,13 @@ class FileLock {
   bool TryLock(const std::filesystem::path& path, std::string& error);
   void Unlock();
   bool Held() const { return handle_ != -1; }
+  // After a failed TryLock: true when another holder has the lock, false
+  // when no lock could be made at all.
+  bool Busy() const { return busy_; }
 
  private:
   std::intptr_t handle_ = -1;
+  bool busy_ = false;
 };
 
 std::uint32_t ProcessId();

@@ -211,6 +211,7 @@ std::vector<FolderEntry> ListFolder(const std::filesystem::path& folder) {
 
 bool FileLock::TryLock(const std::filesystem::path& path, std::string& error) {
   Unlock();
+  busy_ = false;
   const int fd = Retrying([&] { return ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666); });
   if (fd < 0) {
     error = ErrorText(errno);
@@ -218,6 +219,7 @@ bool FileLock::TryLock(const std::filesystem::path& path, std::string& error) {
   }
   // flock belongs to the open file, so a second lock fails even within one process.
   if (Retrying([&] { return ::flock(fd, LOCK_EX | LOCK_NB); }) != 0) {
+    busy_ = errno == EWOULDBLOCK;
     error = ErrorText(errno);
     ::close(fd);
     return false;

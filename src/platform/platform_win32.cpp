@@ -499,6 +499,7 @@ std::vector<FolderEntry> ListFolder(const std::filesystem::path& folder) {
 
 bool FileLock::TryLock(const std::filesystem::path& path, std::string& error) {
   Unlock();
+  busy_ = false;
   const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr,
                                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
@@ -508,6 +509,7 @@ bool FileLock::TryLock(const std::filesystem::path& path, std::string& error) {
   OVERLAPPED at{};
   if (!::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) {
     const DWORD code = ::GetLastError();
+    busy_ = code == ERROR_LOCK_VIOLATION;
     // As flock says it on Linux.
     error = code == ERROR_LOCK_VIOLATION ? ErrorText(EAGAIN) : Describe(code);
     ::CloseHandle(file);
