@@ -115,7 +115,15 @@ class Program {
   void OpenJournal();                    // mnuOut_Click
 
   // --- base tools ---
-  enum class FormatOutcome { kBusy, kEmptyBase, kUnchanged, kDeclined, kWritten, kWriteFailed };
+  enum class FormatOutcome {
+    kBusy,
+    kBaseBusy,  // another formatter has this base
+    kEmptyBase,
+    kUnchanged,
+    kDeclined,
+    kWritten,
+    kWriteFailed
+  };
   FormatOutcome FormatBase();
   struct ImportReport {
     std::int32_t imported = 0;

@@ -139,6 +139,15 @@ Program::FormatOutcome Program::FormatBase() {
     ShowCentred(settings_.baseName + u" пуст. Нет пути форматировать.");
     return FormatOutcome::kEmptyBase;
   }
+  // One formatter at a time per base: the lock is on the base file itself,
+  // so a second formatter that starts after the new content is in place
+  // simply formats that.
+  platform::FileLock baseLock;
+  std::string lockError;
+  if (!baseLock.TryLock(BaseFilePath(settings_.baseName), lockError) && baseLock.Busy()) {
+    ShowCentred(settings_.baseName + u" занят: его уже форматирует другая программа.");
+    return FormatOutcome::kBaseBusy;
+  }
   BusyScope busy(busy_);
   const auto progress = [this](std::u16string_view text) {
     ShowCentred(text);
@@ -251,9 +260,15 @@ Program::ImportReport Program::ImportFiles(const std::vector<std::filesystem::pa
     const std::u16string base =
         PrepareImportedBase(random_, std::move(text), [this] { shell_.ProcessEvents(); });
     std::string error;
-    if (!WriteFileAtomically(target, EncodeCp1251(base), error)) {
-      skip("ошибка записи: " + error);
-      continue;
+    switch (WriteFileAtomicallyAsNew(target, EncodeCp1251(base), error)) {
+      case platform::Created::kDone:
+        break;
+      case platform::Created::kExists:  // made meanwhile by someone else
+        skip("база уже существует: " + target.filename().string());
+        continue;
+      case platform::Created::kFailed:
+        skip("ошибка записи: " + error);
+        continue;
     }
     ++report.imported;
   }

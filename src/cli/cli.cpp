@@ -353,7 +353,9 @@ int Run(const CliRequest& request, std::istream& in, Terminal& term, std::ostrea
       const auto outcome = program.FormatBase();
       shell.EchoTo(nullptr);
       term.Print(TerminalText(shell.ShownText()) + "\n");
-      return outcome == Program::FormatOutcome::kWriteFailed ? 1 : term.Status();
+      const bool failed = outcome == Program::FormatOutcome::kWriteFailed ||
+                          outcome == Program::FormatOutcome::kBaseBusy;
+      return failed ? 1 : term.Status();
     }
     case Command::kImport:
       break;

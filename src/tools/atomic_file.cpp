@@ -17,6 +17,25 @@ std::filesystem::path FolderOf(const std::filesystem::path& path) {
 
 }  // namespace
 
+void RemoveStaleTemporaries(const std::filesystem::path& folder) {
+  for (const platform::FolderEntry& entry : platform::ListFolder(folder)) {
+    const std::string name = entry.name.string();
+    for (const std::string_view prefix :
+         {std::string_view(kTemporaryPrefix), std::string_view(kBackupPrefix)}) {
+      if (!name.starts_with(prefix)) continue;
+      const std::string digits =
+          name.substr(prefix.size(), name.find('-', prefix.size()) - prefix.size());
+      if (digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos ||
+          digits.size() > 10 || std::stoull(digits) > 0xFFFFFFFFULL)
+        continue;
+      const auto pid = static_cast<std::uint32_t>(std::stoull(digits));
+      std::error_code ec;
+      if (pid != platform::ProcessId() && !platform::ProcessAlive(pid))
+        std::filesystem::remove(folder / entry.name, ec);
+    }
+  }
+}
+
 bool WriteTemporaryBeside(const std::filesystem::path& path, std::string_view bytes,
                           std::filesystem::path& temporary, std::string& error) {
   if (path.filename().empty()) {
@@ -25,13 +44,15 @@ bool WriteTemporaryBeside(const std::filesystem::path& path, std::string_view by
   }
   static std::atomic<unsigned> counter{0};
   const std::filesystem::path folder = FolderOf(path);
+  // What a killed writer left here goes first.
+  RemoveStaleTemporaries(folder);
   // A replaced file keeps its permissions (and its owner, where allowed).
   platform::NewFileOptions options;
   options.likeFile = path;
   for (int attempt = 0; attempt < 100; ++attempt) {
     // Short, so that a target whose name is near the length limit still works.
-    temporary = folder / (".vm-tmp-" + std::to_string(platform::ProcessId()) + "-" +
-                          std::to_string(counter.fetch_add(1)));
+    temporary = folder / (std::string(kTemporaryPrefix) + std::to_string(platform::ProcessId()) +
+                          "-" + std::to_string(counter.fetch_add(1)));
     switch (platform::WriteNewFile(temporary, bytes, options, error)) {
       case platform::Created::kDone:
         return true;
@@ -84,6 +105,21 @@ bool ReadRegularFile(const std::filesystem::path& path, std::size_t maxBytes, st
   data.resize(got);
   bytes = std::move(data);
   return true;
+}
+
+platform::Created WriteFileAtomicallyAsNew(const std::filesystem::path& path,
+                                           std::string_view bytes, std::string& error) {
+  std::filesystem::path temporary;
+  if (!WriteTemporaryBeside(path, bytes, temporary, error)) return platform::Created::kFailed;
+  // A second name for the whole new file: never replaces what appeared meanwhile.
+  platform::Created made = platform::LinkFile(temporary, path, error);
+  std::error_code ec;
+  if (made == platform::Created::kFailed) {
+    // Where there are no hard links, an exclusive create of the name itself.
+    made = platform::WriteNewFile(path, bytes, {}, error);
+  }
+  std::filesystem::remove(temporary, ec);
+  return made;
 }
 
 }  // namespace vm

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/platform.h"
+
 namespace vm {
 
 // Writes bytes to a temporary file in the same folder, flushes it to disk and
@@ -22,6 +24,17 @@ bool WriteTemporaryBeside(const std::filesystem::path& path, std::string_view by
                           std::filesystem::path& temporary, std::string& error);
 bool CommitTemporary(const std::filesystem::path& temporary, const std::filesystem::path& path,
                      std::string& error);
+
+// Like WriteFileAtomically, but never replaces a file: kExists when path
+// exists (or appears while the bytes are written).
+platform::Created WriteFileAtomicallyAsNew(const std::filesystem::path& path,
+                                           std::string_view bytes, std::string& error);
+
+// The program's own temporary and pending-backup files start with these; a
+// write removes those of processes that no longer run.
+inline constexpr char kTemporaryPrefix[] = ".vm-tmp-";
+inline constexpr char kBackupPrefix[] = ".vm-bak-";
+void RemoveStaleTemporaries(const std::filesystem::path& folder);
 
 // Reads at most maxBytes from the start of a regular file, and never more
 // than its size when opened. Folders, FIFOs and devices are refused without

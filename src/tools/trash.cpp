@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "tools/atomic_file.h"
 
 namespace vm {
 namespace {
@@ -89,7 +90,7 @@ bool KeepBackupCopy(const std::filesystem::path& file, const std::filesystem::pa
                     std::string& error) {
   // A short pending name beside it, so that any name that fits gets its backup.
   const std::filesystem::path pending =
-      backup.parent_path() / (".vm-bak-" + std::to_string(platform::ProcessId()));
+      backup.parent_path() / (kBackupPrefix + std::to_string(platform::ProcessId()));
   std::error_code ec;
   std::filesystem::remove(pending, ec);
   ec.clear();
