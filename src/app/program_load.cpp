@@ -131,10 +131,10 @@ void Program::LoadBase() {
   scrambledCaption_ = ScrambleText(caption);
   shell_.SetCaption(ScrambleText(scrambledCaption_));
 
+  loadFailure_ = outOfMemory ? DecodeTextFile(platform::ErrorText(ENOMEM)) : std::u16string();
   if (busy_) return;
   StopAutoMode();
-  const std::u16string reason =
-      outOfMemory ? DecodeTextFile(platform::ErrorText(ENOMEM)) : std::u16string();
+  const std::u16string& reason = loadFailure_;
   if (firstLoadDone_) {
     ShowLoadReport(size, timings, reason);
     return;

@@ -333,6 +333,8 @@ int Run(const CliRequest& request, std::istream& in, Terminal& term, std::ostrea
       seedProgram(program);
       program.SkipAboutOnFirstLoad();
       program.LoadBase();
+      if (!program.LoadFailure().empty())
+        return term.Fail(1, "cannot load the base: " + ToUtf8(program.LoadFailure()));
       if (request.command == Command::kGenerate)
         return Generate(request, program, shell, term, err);
       if (request.command == Command::kRhymes)
