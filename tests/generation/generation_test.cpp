@@ -117,6 +117,17 @@ TEST(MakeSeparator, KindsComeInTheirShares) {
     for (const auto& [kind, share] : row.expected)
       EXPECT_NEAR(shares.count(kind) ? shares.at(kind) : 0, share, 0.01) << ToUtf8(kind);
   }
+  // The mixed runs of a fixed seed: which mark comes first, then both counts.
+  RandomSource fixed(1);
+  std::u16string mixed;
+  for (int runs = 0; runs < 10;) {
+    const std::u16string s = MakeSeparator(fixed, true, true, 0);
+    if (s.find(u'?') != std::u16string::npos && s.find(u'!') != std::u16string::npos) {
+      mixed += s;
+      ++runs;
+    }
+  }
+  EXPECT_EQ(mixed, u"\?!!! !!!\?\? !!!\?\? !!\? \?\?! !\?\?\? \?!!! \?\?\?!! !!\?\?\? \?!! ");
   // Run lengths: ellipses of 2 to 6 stops, up to 3 "?" or 5 "!", mixed runs of 1 to 3 each.
   const auto runs = Shares(40000, [](RandomSource& r) { return MakeSeparator(r, true, true, 0); });
   std::set<std::u16string> all;
@@ -376,6 +387,12 @@ TEST(PairRhymes, CoupletsCrossRhymesAndUnpairedPhrases) {
     ASSERT_EQ(p.size(), 4U);
     if (cat.count(p[1]) && forest.count(p[3])) ++aabb;
     if (p[1] == u"БЫЛ ЛЕС" && cat.count(p[2]) && forest.count(p[3])) ++abab;
+    GenerationFlags omsk;
+    omsk.Omsk = true;
+    Lines shuffled = {u"ЖИЛ КОТ", u"X"};
+    PairRhymes(random, base, omsk, cache, shuffled);
+    ASSERT_TRUE(EndsWith(shuffled[1], u"ВОТ") || EndsWith(shuffled[1], u"ГОД"))
+        << ToUtf8(shuffled[1]);
     Lines lone = {u"ДЕНЬ", u"X", u"ПЕНЬ"};  // no partner: unrhymed, odd phrase dropped
     PairRhymes(random, base, GenerationFlags{}, cache, lone);
     ASSERT_EQ(lone, (Lines{u"ДЕНЬ", u"X"}));
@@ -412,6 +429,16 @@ TEST(PhraseTransforms, TagsMorphsAndQuotes) {
     morphed += words[0] == u"КРАСНЫЙ";
   }
   EXPECT_NEAR(morphed, 100, 30);
+  // A base line that is just the ending is a word too.
+  const PhraseBase ending = BaseOf({u"НЫЙ"});
+  int short_ = 0;
+  for (std::uint32_t seed = 1; seed <= 40; ++seed) {
+    RandomSource random(seed);
+    Lines p = {u"КРАСНЫЙ ДОМ"};
+    MorphWords(random, ending, p, false);
+    short_ += p[0] == u"НЫЙ ДОМ";
+  }
+  EXPECT_GT(short_, 5);
   // Separators only inside the middle window of the words, never after the last.
   for (std::uint32_t seed = 1; seed <= 200; ++seed) {
     RandomSource random(seed);
