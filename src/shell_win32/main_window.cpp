@@ -1,0 +1,524 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shell_win32/main_window.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "app/aux_timer.h"
+#include "app/form_layout.h"
+#include "app/gen_keys.h"
+#include "app/life_grid.h"
+#include "app/program.h"
+#include "app/settings_record.h"
+#include "app/tray_menu.h"
+#include "random/random_source.h"
+#include "text/cp1251.h"
+#include "text/strings.h"
+
+namespace vm::win32 {
+
+struct RectPx {
+  int left, top, width, height;
+};
+
+namespace {
+
+constexpr int kIdGen = 100, kIdCmd = 200, kIdOpt = 300, kIdTxtCmd = 400, kIdInLine = 401,
+              kIdOutLine = 402, kIdTxtMain = 403;
+constexpr UINT_PTR kAuxTimerId = 1;
+
+std::wstring W(std::u16string_view text) {
+  return {text.begin(), text.end()};
+}
+
+std::u16string U(const wchar_t* text, std::size_t size) {
+  return {text, text + size};
+}
+
+std::u16string WindowText(HWND hwnd) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  const int got = GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()));
+  return U(text.data(), static_cast<std::size_t>(std::max(got, 0)));
+}
+
+// The edit control wants CR LF line ends; the program's texts already have them.
+bool PutOnClipboard(HWND owner, const void* data, std::size_t bytes, UINT format) {
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  if (memory == nullptr) return false;
+  void* target = GlobalLock(memory);
+  if (target == nullptr) {
+    GlobalFree(memory);
+    return false;
+  }
+  std::memcpy(target, data, bytes);
+  GlobalUnlock(memory);
+  if (!OpenClipboard(owner)) {
+    GlobalFree(memory);
+    return false;
+  }
+  EmptyClipboard();
+  const bool taken = SetClipboardData(format, memory) != nullptr;
+  if (!taken) GlobalFree(memory);
+  CloseClipboard();
+  return taken;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(std::filesystem::path folder) : folder_(std::move(folder)) {
+  cells_.assign(static_cast<std::size_t>(LifeGrid::kColumns * LifeGrid::kRows), false);
+}
+
+MainWindow::~MainWindow() {
+  if (font_ != nullptr) DeleteObject(font_);
+  if (markFont_ != nullptr) DeleteObject(markFont_);
+}
+
+bool MainWindow::Register(HINSTANCE instance) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = &MainWindow::WndProc;
+  wc.hInstance = instance;
+  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+  wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON), 0));
+  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kWindowClass;
+  return RegisterClassExW(&wc) != 0;
+}
+
+bool MainWindow::Create(HINSTANCE instance) {
+  HDC screen = GetDC(nullptr);
+  dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+  RECT frame{0, 0, Scale(shell::kClientArea.width), Scale(shell::kClientArea.height)};
+  AdjustWindowRectEx(&frame, style, FALSE, 0);
+  program_ = std::make_unique<Program>(*this, folder_);
+  aux_ = std::make_unique<AuxTimer>(*program_);
+  hwnd_ = CreateWindowExW(0, kWindowClass, W(shell::kWindowTitle).c_str(), style, CW_USEDEFAULT,
+                          CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
+                          nullptr, nullptr, instance, this);
+  return hwnd_ != nullptr;
+}
+
+LRESULT CALLBACK MainWindow::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lp);
+    auto* self = static_cast<MainWindow*>(create->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  return self != nullptr ? self->Handle(msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_CREATE:
+      OnCreate();
+      return 0;
+    case WM_COMMAND:
+      OnCommand(LOWORD(wp), HIWORD(wp));
+      return 0;
+    case WM_TIMER:
+      if (wp == kAuxTimerId) OnTimer();
+      return 0;
+    case WM_PAINT:
+      OnPaint();
+      return 0;
+    case WM_DROPFILES:
+      OnDropFiles(reinterpret_cast<HDROP>(wp));
+      return 0;
+    case WM_CTLCOLORSTATIC:
+      // The read-only output box keeps the white of an edit box.
+      if (reinterpret_cast<HWND>(lp) == txtMain_)
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+      break;
+    case kShowMessage:
+      OnShowRequest();
+      return 0;
+    case WM_CLOSE:
+      OnClose();
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+int MainWindow::Scale(int twips) const {
+  return MulDiv(shell::Px(twips), dpi_, 96);
+}
+
+HWND MainWindow::AddControl(const wchar_t* cls, std::u16string_view text, DWORD style, int id,
+                            const RectPx& place) {
+  HWND control = CreateWindowExW(
+      cls == std::wstring_view(L"EDIT") ? WS_EX_CLIENTEDGE : 0, cls, W(text).c_str(),
+      WS_CHILD | WS_VISIBLE | style, place.left, place.top, place.width, place.height, hwnd_,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  return control;
+}
+
+void MainWindow::OnCreate() {
+  LOGFONTW lf{};
+  lf.lfHeight = -MulDiv(975, dpi_, 7200);  // 9.75 pt
+  lf.lfWeight = FW_NORMAL;
+  lf.lfCharSet = RUSSIAN_CHARSET;
+  wcscpy_s(lf.lfFaceName, LF_FACESIZE, L"Tahoma");
+  font_ = CreateFontIndirectW(&lf);
+  lf.lfWeight = FW_BOLD;
+  lf.lfItalic = TRUE;
+  markFont_ = CreateFontIndirectW(&lf);
+  for (const shell::ControlSpec& spec : shell::Controls()) {
+    const RectPx place{Scale(spec.place.left), Scale(spec.place.top), Scale(spec.place.width),
+                       Scale(spec.place.height)};
+    const std::string_view name = spec.name;
+    if (name == "txtMain") {
+      txtMain_ = AddControl(L"EDIT", u"",
+                            ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP,
+                            kIdTxtMain, place);
+      DragAcceptFiles(txtMain_, TRUE);
+    } else if (name == "cmdS") {
+      const int pos = spec.caption.empty() ? 0 : spec.caption[0] - u'1';
+      if (pos >= 0 && pos < 9)
+        cmdS_[static_cast<std::size_t>(pos)] =
+            AddControl(L"BUTTON", spec.caption, BS_PUSHBUTTON | WS_TABSTOP, kIdGen + pos, place);
+    } else if (name == "cmdC" && spec.index >= 0 && spec.index < 3) {
+      HWND button = AddControl(L"BUTTON", spec.caption, BS_PUSHBUTTON | WS_TABSTOP,
+                               kIdCmd + spec.index, place);
+      EnableWindow(button, FALSE);
+      cmdC_[static_cast<std::size_t>(spec.index)] = button;
+    } else if (name == "txtCmd") {
+      txtCmd_ = AddControl(L"EDIT", u"", ES_AUTOHSCROLL | WS_TABSTOP, kIdTxtCmd, place);
+    } else if (name == "txtInLine") {
+      txtInLine_ = AddControl(L"EDIT", u"", ES_AUTOHSCROLL | WS_TABSTOP, kIdInLine, place);
+    } else if (name == "txtOutLine") {
+      txtOutLine_ = AddControl(L"EDIT", u"", ES_AUTOHSCROLL | WS_TABSTOP, kIdOutLine, place);
+    }
+  }
+  values_ = DesignOptionBoxes();
+  for (const shell::OptionSpec& spec : shell::Options()) {
+    const RectPx place{Scale(spec.place.left), Scale(spec.place.top), Scale(spec.place.width),
+                       Scale(spec.place.height)};
+    HWND box =
+        AddControl(L"BUTTON", spec.caption, BS_3STATE | WS_TABSTOP, kIdOpt + spec.index, place);
+    opt_[static_cast<std::size_t>(spec.index)] = box;
+    SendMessageW(box, BM_SETCHECK,
+                 static_cast<WPARAM>(values_[static_cast<std::size_t>(spec.index)]), 0);
+  }
+}
+
+void MainWindow::Initialize(int showCommand) {
+  SetTimer(hwnd_, kAuxTimerId, AuxTimer::kIntervalMs, nullptr);
+  program_->Random().SeedFromClock();
+  SettingsRecord settings = program_->Settings();
+  if (ReadSettingsFile(folder_ / kSettingsFileName, settings)) {
+    program_->SetSettings(settings);
+    ApplySettings(settings, *this);
+  }
+  program_->ReadOptions();
+  aux_->TmrAUX_Timer();
+  ShowWindow(hwnd_, showCommand == SW_HIDE ? SW_SHOWNORMAL : showCommand);
+  UpdateWindow(hwnd_);
+  SetWindowTextW(opt_[kOptSpeechDefects],
+                 W(u"IQ" + Decimal(RandomUpTo(program_->Random(), 3))).c_str());
+  program_->LoadBase();
+}
+
+std::u16string MainWindow::FocusName() const {
+  HWND focus = GetFocus();
+  if (focus == txtCmd_) return u"txtCmd";
+  if (focus == txtInLine_) return u"txtInLine";
+  if (focus == txtOutLine_) return u"txtOutLine";
+  if (focus == txtMain_) return u"txtMain";
+  return std::find(cmdS_.begin(), cmdS_.end(), focus) != cmdS_.end() ? u"cmdS" : u"";
+}
+
+bool MainWindow::PreTranslate(MSG& msg) {
+  if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
+  const bool ctrl = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+  if (msg.message == WM_KEYDOWN) {
+    if (msg.hwnd == txtMain_ && ctrl && (msg.wParam == 'A' || msg.wParam == 'C')) {
+      if (msg.wParam == 'A') {
+        SendMessageW(txtMain_, EM_SETSEL, 0, -1);
+      } else {
+        DWORD from = 0, to = 0;
+        SendMessageW(txtMain_, EM_GETSEL, reinterpret_cast<WPARAM>(&from),
+                     reinterpret_cast<LPARAM>(&to));
+        const std::u16string text = ShownText();
+        if (to > from && to <= text.size()) program_->CopyToClipboard(text.substr(from, to - from));
+      }
+      return true;
+    }
+    const bool repeat = (msg.lParam & (1L << 30)) != 0;
+    if (!repeat) keysDown_.push_back(msg.wParam);
+    // Enter acts on its release; the edit control would only beep.
+    return msg.wParam == VK_RETURN && msg.hwnd == txtCmd_;
+  }
+  if (msg.message == WM_KEYUP) {
+    const auto seen = std::find(keysDown_.begin(), keysDown_.end(), msg.wParam);
+    if (seen == keysDown_.end()) return false;
+    keysDown_.erase(seen);
+    OnKeyUp(msg.hwnd, static_cast<int>(msg.wParam));
+    return false;
+  }
+  if (msg.message == WM_RBUTTONUP) {
+    const auto it = std::find(cmdS_.begin(), cmdS_.end(), msg.hwnd);
+    if (it != cmdS_.end()) {
+      const int count = kGenButtonCounts[static_cast<std::size_t>(it - cmdS_.begin())];
+      program_->PressGenButton(count, 2);
+      return true;
+    }
+  }
+  if (msg.message == WM_KILLFOCUS && msg.hwnd == hwnd_) keysDown_.clear();
+  return false;
+}
+
+void MainWindow::OnKeyUp(HWND target, int key) {
+  if (key == VK_RETURN) {
+    if (target == txtCmd_) console_.EnterPressed(*program_, WindowText(txtCmd_));
+    return;
+  }
+  if (key < '1' || key > '9') return;
+  int shift = 0;
+  if (GetKeyState(VK_SHIFT) & 0x8000) shift |= kShiftMask;
+  if (GetKeyState(VK_CONTROL) & 0x8000) shift |= kCtrlMask;
+  if (GetKeyState(VK_MENU) & 0x8000) shift |= kAltMask;
+  const bool onGenButton = std::find(cmdS_.begin(), cmdS_.end(), target) != cmdS_.end();
+  const int count = onGenButton ? cmdS_KeyUp(*program_, key, shift)
+                                : (shift == 0 ? Form_KeyUp(*program_, FocusName(), key) : 0);
+  for (std::size_t i = 0; i < kGenButtonCounts.size(); ++i)
+    if (kGenButtonCounts[i] == count) SetFocus(cmdS_[i]);
+}
+
+void MainWindow::OnCommand(int id, int code) {
+  if (id >= kIdGen && id < kIdGen + 9 && code == BN_CLICKED) {
+    // A click, not a key: keys act through their releases.
+    if ((GetKeyState(VK_LBUTTON) & 0x8000) == 0 && GetKeyState(VK_SPACE) & 0x8000) return;
+    program_->PressGenButton(kGenButtonCounts[static_cast<std::size_t>(id - kIdGen)], 1);
+  } else if (id >= kIdCmd && id < kIdCmd + 3 && code == BN_CLICKED) {
+    console_.cmdC_Click(*program_, id - kIdCmd, WindowText(txtCmd_));
+  } else if (id >= kIdOpt && id < kIdOpt + kOptionCount && code == BN_CLICKED) {
+    const int index = id - kIdOpt;
+    SetOptionValue(index, OptionValue(index) == 1 ? 0 : 1);
+  } else if (id == kIdTxtCmd && code == EN_CHANGE) {
+    const bool enabled = ConsoleLine::ButtonsEnabled(WindowText(txtCmd_));
+    for (HWND button : cmdC_) EnableWindow(button, enabled);
+  }
+}
+
+void MainWindow::OnTimer() {
+  aux_->TmrAUX_Timer();
+}
+
+RECT MainWindow::PictureRect() const {
+  const shell::ControlSpec& spec = shell::Control("imgRandom");
+  const int left = Scale(spec.place.left), top = Scale(spec.place.top);
+  return {left, top, left + Scale(spec.place.width), top + Scale(spec.place.height)};
+}
+
+void MainWindow::OnPaint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd_, &ps);
+  const RECT picture = PictureRect();
+  const int width = picture.right - picture.left, height = picture.bottom - picture.top;
+  FillRect(dc, &picture, GetSysColorBrush(COLOR_WINDOW));
+  HBRUSH live = GetSysColorBrush(COLOR_WINDOWTEXT);
+  for (int y = 0; y < LifeGrid::kRows; ++y) {
+    for (int x = 0; x < LifeGrid::kColumns; ++x) {
+      if (!cells_[static_cast<std::size_t>(x + LifeGrid::kColumns * y)]) continue;
+      const RECT cell{picture.left + x * width / LifeGrid::kColumns,
+                      picture.top + y * height / LifeGrid::kRows,
+                      picture.left + (x + 1) * width / LifeGrid::kColumns,
+                      picture.top + (y + 1) * height / LifeGrid::kRows};
+      FillRect(dc, &cell, live);
+    }
+  }
+  EndPaint(hwnd_, &ps);
+}
+
+void MainWindow::OnDropFiles(HDROP drop) {
+  std::vector<std::filesystem::path> files;
+  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    std::wstring name(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+    const UINT got = DragQueryFileW(drop, i, name.data(), static_cast<UINT>(name.size()));
+    name.resize(got);
+    files.emplace_back(name);
+  }
+  DragFinish(drop);
+  if (!files.empty()) program_->ImportFiles(files);
+}
+
+void MainWindow::OnShowRequest() {
+  ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);
+  SetForegroundWindow(hwnd_);
+}
+
+void MainWindow::FillSettings() {
+  SettingsRecord settings = program_->Settings();
+  StoreSettings(settings, values_, IsWindowVisible(), PrologueText(), EpilogueText(),
+                WindowText(txtCmd_));
+  program_->SetSettings(std::move(settings));
+}
+
+void MainWindow::OnClose() {
+  if (unloaded_) return;
+  unloaded_ = true;
+  KillTimer(hwnd_, kAuxTimerId);
+  FillSettings();
+  ShowWindow(hwnd_, SW_HIDE);
+  WriteSettingsFile(folder_ / kSettingsFileName, program_->Settings());
+  DestroyWindow(hwnd_);
+}
+
+// Shell
+
+void MainWindow::ShowText(std::u16string_view text, Alignment alignment) {
+  LONG_PTR style =
+      GetWindowLongPtrW(txtMain_, GWL_STYLE) & ~static_cast<LONG_PTR>(ES_RIGHT | ES_CENTER);
+  if (alignment == Alignment::kRight) style |= ES_RIGHT;
+  if (alignment == Alignment::kCentre) style |= ES_CENTER;
+  SetWindowLongPtrW(txtMain_, GWL_STYLE, style);
+  SetWindowTextW(txtMain_, W(text).c_str());
+}
+
+std::u16string MainWindow::ShownText() const {
+  return WindowText(txtMain_);
+}
+
+void MainWindow::CopyToClipboard(std::u16string_view text, bool unicode) {
+  if (unicode) {
+    const std::wstring wide = W(text);
+    PutOnClipboard(hwnd_, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t), CF_UNICODETEXT);
+  } else {
+    const std::string bytes = EncodeCp1251(text);
+    PutOnClipboard(hwnd_, bytes.c_str(), bytes.size() + 1, CF_TEXT);
+  }
+}
+
+void MainWindow::SetCaption(std::u16string_view caption) {
+  SetWindowTextW(hwnd_, W(caption).c_str());
+}
+
+std::u16string MainWindow::Caption() const {
+  return WindowText(hwnd_);
+}
+
+bool MainWindow::AskYesNo(std::u16string_view question, MessageIcon icon) {
+  const UINT type =
+      MB_YESNO | (icon == MessageIcon::kWarning ? MB_ICONWARNING : MB_ICONINFORMATION);
+  return MessageBoxW(IsWindowVisible() ? hwnd_ : nullptr, W(question).c_str(),
+                     W(kApplicationTitle).c_str(), type) == IDYES;
+}
+
+void MainWindow::Inform(std::u16string_view text) {
+  MessageBoxW(IsWindowVisible() ? hwnd_ : nullptr, W(text).c_str(), W(kApplicationTitle).c_str(),
+              MB_OK | MB_ICONINFORMATION);
+}
+
+void MainWindow::ProcessEvents() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    if (PreTranslate(msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+bool MainWindow::IsWindowVisible() const {
+  return hwnd_ != nullptr && ::IsWindowVisible(hwnd_) != FALSE;
+}
+
+std::u16string MainWindow::PrologueText() const {
+  return WindowText(txtInLine_);
+}
+
+std::u16string MainWindow::EpilogueText() const {
+  return WindowText(txtOutLine_);
+}
+
+int MainWindow::OptionValue(int index) const {
+  return index >= 0 && index < kOptionCount ? values_[static_cast<std::size_t>(index)] : 0;
+}
+
+void MainWindow::MarkGenButton(int count, bool marked) {
+  for (std::size_t i = 0; i < kGenButtonCounts.size(); ++i)
+    if (kGenButtonCounts[i] == count)
+      SendMessageW(cmdS_[i], WM_SETFONT, reinterpret_cast<WPARAM>(marked ? markFont_ : font_),
+                   TRUE);
+}
+
+bool MainWindow::KeepInTrash(const std::filesystem::path& /*path*/, std::u16string& error) {
+  // The old base stays beside the new one as NAME.bak.
+  error = u"Корзина Windows не используется";
+  return false;
+}
+
+void MainWindow::OpenWithAssociatedProgram(const std::filesystem::path& path) {
+  ShellExecuteW(hwnd_, L"open", path.wstring().c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+std::int32_t MainWindow::TickCount() const {
+  return static_cast<std::int32_t>(GetTickCount());
+}
+
+void MainWindow::SetOptionEnabled(int index, bool enabled) {
+  if (index >= 0 && index < kOptionCount)
+    EnableWindow(opt_[static_cast<std::size_t>(index)], enabled);
+}
+
+void MainWindow::SetChaosTooltip(std::u16string_view /*tooltip*/) {}
+
+bool MainWindow::ControlKeyHeld() const {
+  return (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0;
+}
+
+void MainWindow::DrawLifeCell(int x, int y, bool alive) {
+  if (x < 0 || y < 0 || x >= LifeGrid::kColumns || y >= LifeGrid::kRows) return;
+  auto cell = cells_[static_cast<std::size_t>(x + LifeGrid::kColumns * y)];
+  if (cell == alive) return;
+  cell = alive;
+  if (!IsWindowVisible()) return;
+  const RECT picture = PictureRect();
+  const int width = picture.right - picture.left, height = picture.bottom - picture.top;
+  const RECT area{picture.left + x * width / LifeGrid::kColumns,
+                  picture.top + y * height / LifeGrid::kRows,
+                  picture.left + (x + 1) * width / LifeGrid::kColumns + 1,
+                  picture.top + (y + 1) * height / LifeGrid::kRows + 1};
+  InvalidateRect(hwnd_, &area, FALSE);
+}
+
+// SettingsTarget
+
+void MainWindow::SetOptionValue(int index, int value) {
+  if (index < 0 || index >= kOptionCount) return;
+  auto& stored = values_[static_cast<std::size_t>(index)];
+  if (stored == value) return;
+  stored = value;
+  SendMessageW(opt_[static_cast<std::size_t>(index)], BM_SETCHECK, static_cast<WPARAM>(value), 0);
+  program_->ReadOptions();
+}
+
+void MainWindow::SendToTray() {}
+
+void MainWindow::SetLineTexts(const std::u16string& prologue, const std::u16string& epilogue,
+                              const std::u16string& console) {
+  SetWindowTextW(txtInLine_, W(prologue).c_str());
+  SetWindowTextW(txtOutLine_, W(epilogue).c_str());
+  SetWindowTextW(txtCmd_, W(console).c_str());
+}
+
+}  // namespace vm::win32

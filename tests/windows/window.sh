@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# window.sh WINE_SH VERBALOMATIC_EXE [SCREENSHOT]: the Win32 window under Wine
+# on a private X server. The window shows with its caption and load report;
+# Ctrl+A, Ctrl+C in the output box and a digit key with "CP" ticked put
+# texts on the X clipboard; a second start ends at once and brings the
+# first window up. Skips (77) without the X tools.
+set -u
+HERE=$(cd "$(dirname "$0")" && pwd)
+if [ "${1:-}" != --inner ]; then
+  for tool in Xvfb xdotool xclip xwininfo xdpyinfo; do
+    command -v $tool >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+  done
+  exec "$HERE/../e2e/xrun" "$0" --inner "$@"
+fi
+WINE=$2 EXE=$3 SHOT=${4:-}
+DIR=$(mktemp -d -t vm-win32.XXXXXX)
+cp "$EXE" "$DIR/verbalomatic.exe"
+P=
+# The prefix's server came up without a display: start one on this one, and
+# end it again before the display goes.
+"$WINE" kill
+export VM_WINE_DISPLAY=$DISPLAY
+trap '{ [ -n "$P" ] && kill "$P"; wait; "$WINE" kill; } 2>/dev/null; rm -rf "$DIR"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+clip() { timeout 5 xclip -o -selection clipboard 2>/dev/null; }
+wait_for() { local i; for i in $(seq 150); do "$@" && return 0; sleep 0.2; done; return 1; }
+window() { WID=$(xdotool search --name '^(Verbalomatic|.*фраз.*)' 2>/dev/null | head -1); [ -n "$WID" ]; }
+loaded() { xdotool getwindowname "$WID" | grep -q 'фраз'; }
+at() { xdotool mousemove --window "$WID" "$1" "$2"; sleep 0.3; xdotool click 1; sleep 0.5; }
+
+"$WINE" run "$DIR/verbalomatic.exe" & P=$!
+wait_for window || fail "no window"
+wait_for loaded || fail "no load report in the caption: $(xdotool getwindowname "$WID")"
+echo "caption: $(xdotool getwindowname "$WID")"
+sleep 1
+[ -n "$SHOT" ] && command -v import >/dev/null && import -window root "$SHOT"
+
+# The output box: Ctrl+A, Ctrl+C copy its text through the program.
+at 100 100
+xdotool key ctrl+a ctrl+c; sleep 0.5
+clip | grep -q . || fail "Ctrl+A, Ctrl+C copied nothing"
+# "CP" (ticked by design) cleared, the digit 1 makes a text but leaves the
+# clipboard; ticked again, the digit 2 puts its text there.
+before=$(clip)
+at 540 11
+xdotool key 1; sleep 1
+[ "$(clip)" = "$before" ] || fail "digit key without CP changed the clipboard"
+at 540 11
+xdotool key 2; sleep 1
+after=$(clip)
+[ -n "$after" ] && [ "$after" != "$before" ] || fail "digit key with CP: no new text on the clipboard"
+echo "digit key: ${#after} characters on the clipboard"
+
+# A second start ends and leaves one window.
+timeout 20 "$WINE" run "$DIR/verbalomatic.exe" || fail "second start did not end cleanly"
+[ "$(xdotool search --name '^(Verbalomatic|.*фраз.*)' | wc -l)" -eq 1 ] || fail "two windows"
+xdotool search --onlyvisible --name 'фраз' >/dev/null || fail "window not shown after second start"
+
+# Closing saves the settings beside the executable.
+xdotool windowfocus "$WID" 2>/dev/null; xdotool key alt+F4
+for i in $(seq 50); do kill -0 "$P" 2>/dev/null || break; sleep 0.2; done
+kill -0 "$P" 2>/dev/null && fail "Alt+F4 did not end the program"
+wait "$P"; P=
+[ -s "$DIR/verbalomatic.cfg" ] || fail "no settings file"
+echo "window test passed"
