@@ -27,6 +27,9 @@ namespace {
 constexpr int kIdGen = 100, kIdCmd = 200, kIdOpt = 300, kIdTxtCmd = 400, kIdInLine = 401,
               kIdOutLine = 402, kIdTxtMain = 403;
 constexpr UINT_PTR kAuxTimerId = 1;
+constexpr UINT kTrayId = 1;
+// Tray menu commands: restore, exit, nothing, then the nine counts.
+constexpr UINT kMenuShow = 1, kMenuExit = 2, kMenuNothing = 3, kMenuAuto = 4, kMenuGen = 10;
 
 std::wstring W(std::u16string_view text) {
   return {text.begin(), text.end()};
@@ -78,6 +81,7 @@ MainWindow::~MainWindow() {
 bool MainWindow::Register(HINSTANCE instance) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
+  wc.style = CS_DBLCLKS;
   wc.lpfnWndProc = &MainWindow::WndProc;
   wc.hInstance = instance;
   wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
@@ -97,6 +101,7 @@ bool MainWindow::Create(HINSTANCE instance) {
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
   RECT frame{0, 0, Scale(shell::kClientArea.width), Scale(shell::kClientArea.height)};
   AdjustWindowRectEx(&frame, style, FALSE, 0);
+  taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
   program_ = std::make_unique<Program>(*this, folder_);
   aux_ = std::make_unique<AuxTimer>(*program_);
   hwnd_ = CreateWindowExW(0, kWindowClass, W(shell::kWindowTitle).c_str(), style, CW_USEDEFAULT,
@@ -141,6 +146,15 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case kShowMessage:
       OnShowRequest();
       return 0;
+    case kTrayMessage:
+      OnTray(LOWORD(lp));
+      return 0;
+    case WM_LBUTTONDBLCLK: {
+      const POINT at{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+      const RECT picture = PictureRect();
+      if (PtInRect(&picture, at)) SendToTray();
+      return 0;
+    }
     case WM_CLOSE:
       OnClose();
       return 0;
@@ -148,6 +162,8 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       PostQuitMessage(0);
       return 0;
     default:
+      // Explorer restarted: the icon has to be added again.
+      if (msg == taskbarCreated_ && taskbarCreated_ != 0 && inTray_) AddTrayIcon();
       break;
   }
   return DefWindowProcW(hwnd_, msg, wp, lp);
@@ -226,8 +242,10 @@ void MainWindow::Initialize(int showCommand) {
   }
   program_->ReadOptions();
   aux_->TmrAUX_Timer();
-  ShowWindow(hwnd_, showCommand == SW_HIDE ? SW_SHOWNORMAL : showCommand);
-  UpdateWindow(hwnd_);
+  if (!inTray_) {
+    ShowWindow(hwnd_, showCommand == SW_HIDE ? SW_SHOWNORMAL : showCommand);
+    UpdateWindow(hwnd_);
+  }
   SetWindowTextW(opt_[kOptSpeechDefects],
                  W(u"IQ" + Decimal(RandomUpTo(program_->Random(), 3))).c_str());
   program_->LoadBase();
@@ -359,8 +377,73 @@ void MainWindow::OnDropFiles(HDROP drop) {
 }
 
 void MainWindow::OnShowRequest() {
+  RestoreFromTray();
+}
+
+bool MainWindow::AddTrayIcon() {
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof data;
+  data.hWnd = hwnd_;
+  data.uID = kTrayId;
+  data.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
+  data.uCallbackMessage = kTrayMessage;
+  data.hIcon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1),
+                                             IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  const std::wstring tip = W(TrayTooltip(program_->AutoGen())).substr(0, 127);
+  wcsncpy(data.szTip, tip.c_str(), 127);
+  return Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+}
+
+void MainWindow::RemoveTrayIcon() {
+  if (!inTray_) return;
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof data;
+  data.hWnd = hwnd_;
+  data.uID = kTrayId;
+  Shell_NotifyIconW(NIM_DELETE, &data);
+  inTray_ = false;
+}
+
+void MainWindow::RestoreFromTray() {
+  RemoveTrayIcon();
   ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);
   SetForegroundWindow(hwnd_);
+}
+
+void MainWindow::OnTray(UINT event) {
+  if (event == WM_LBUTTONUP) RestoreFromTray();
+  if (event == WM_RBUTTONUP || event == WM_CONTEXTMENU) ShowTrayMenu();
+}
+
+void MainWindow::ShowTrayMenu() {
+  const TrayMenuState state = BuildTrayMenuState(program_->AutoGen());
+  HMENU menu = CreatePopupMenu();
+  AppendMenuW(menu, MF_STRING, kMenuShow, L"Развернуть");
+  SetMenuDefaultItem(menu, kMenuShow, FALSE);
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  if (state.autoVisible) AppendMenuW(menu, MF_STRING, kMenuAuto, L"[ Авто ]");
+  if (state.genVisible) {
+    HMENU gen = CreatePopupMenu();
+    for (std::size_t k = 0; k < state.gen.size(); ++k)
+      AppendMenuW(gen, MF_STRING, kMenuGen + k, W(state.gen[k].caption).c_str());
+    AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(gen), L"Сгенерировать");
+  }
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING, kMenuExit, L"Выход");
+  AppendMenuW(menu, MF_STRING, kMenuNothing, L"Ничего...");
+  POINT at;
+  GetCursorPos(&at);
+  // Without the foreground the menu would not close on a click elsewhere.
+  SetForegroundWindow(hwnd_);
+  const UINT chosen = static_cast<UINT>(
+      TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr));
+  PostMessageW(hwnd_, WM_NULL, 0, 0);
+  DestroyMenu(menu);
+  if (chosen == kMenuShow) RestoreFromTray();
+  if (chosen == kMenuExit) PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+  if (chosen >= kMenuGen && chosen < kMenuGen + state.gen.size())
+    program_->PressGenButton(TrayTagCount(state.gen[chosen - kMenuGen].tag), 1);
 }
 
 void MainWindow::FillSettings() {
@@ -375,6 +458,7 @@ void MainWindow::OnClose() {
   unloaded_ = true;
   KillTimer(hwnd_, kAuxTimerId);
   FillSettings();
+  RemoveTrayIcon();
   ShowWindow(hwnd_, SW_HIDE);
   WriteSettingsFile(folder_ / kSettingsFileName, program_->Settings());
   DestroyWindow(hwnd_);
@@ -512,7 +596,11 @@ void MainWindow::SetOptionValue(int index, int value) {
   program_->ReadOptions();
 }
 
-void MainWindow::SendToTray() {}
+void MainWindow::SendToTray() {
+  if (inTray_ || !AddTrayIcon()) return;
+  inTray_ = true;
+  ShowWindow(hwnd_, SW_HIDE);
+}
 
 void MainWindow::SetLineTexts(const std::u16string& prologue, const std::u16string& epilogue,
                               const std::u16string& console) {

@@ -30,6 +30,8 @@ namespace vm::win32 {
 inline constexpr const wchar_t* kWindowClass = L"VerbalomaticWin32";
 // Posted by a later start: bring the window to the front.
 inline constexpr UINT kShowMessage = WM_APP + 1;
+// The tray icon's callback message.
+inline constexpr UINT kTrayMessage = WM_APP + 2;
 
 class MainWindow final : public Shell, public SettingsTarget {
  public:
@@ -84,6 +86,12 @@ class MainWindow final : public Shell, public SettingsTarget {
   void OnDropFiles(HDROP drop);
   void OnShowRequest();
   void OnKeyUp(HWND target, int key);
+  void OnTray(UINT event);
+  // Puts the icon in the tray; false when no tray takes it.
+  bool AddTrayIcon();
+  void RemoveTrayIcon();
+  void RestoreFromTray();
+  void ShowTrayMenu();
   HWND AddControl(const wchar_t* cls, std::u16string_view text, DWORD style, int id,
                   const struct RectPx& place);
   int Scale(int twips) const;
@@ -107,6 +115,8 @@ class MainWindow final : public Shell, public SettingsTarget {
   std::unique_ptr<AuxTimer> aux_;
   ConsoleLine console_;
   bool unloaded_ = false;
+  bool inTray_ = false;
+  UINT taskbarCreated_ = 0;
 };
 
 }  // namespace vm::win32

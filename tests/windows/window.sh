@@ -3,8 +3,9 @@
 # window.sh WINE_SH VERBALOMATIC_EXE [SCREENSHOT]: the Win32 window under Wine
 # on a private X server. The window shows with its caption and load report;
 # Ctrl+A, Ctrl+C in the output box and a digit key with "CP" ticked put
-# texts on the X clipboard; a second start ends at once and brings the
-# first window up. Skips (77) without the X tools.
+# texts on the X clipboard; a double click on the picture hides the window
+# in the tray, and a second start ends at once and brings it up. Skips (77)
+# without the X tools.
 set -u
 HERE=$(cd "$(dirname "$0")" && pwd)
 if [ "${1:-}" != --inner ]; then
@@ -52,13 +53,19 @@ after=$(clip)
 [ -n "$after" ] && [ "$after" != "$before" ] || fail "digit key with CP: no new text on the clipboard"
 echo "digit key: ${#after} characters on the clipboard"
 
-# A second start ends and leaves one window.
+# A double click on the picture sends the window to the tray (when Wine
+# has one); a second start ends, leaves one window and brings it up.
+xdotool mousemove --window "$WID" 560 200; sleep 0.3; xdotool click --repeat 2 --delay 80 1
+hidden() { ! xdotool search --onlyvisible --name 'фраз' >/dev/null; }
+wait_for hidden || fail "a double click on the picture did not send the window to the tray"
 timeout 20 "$WINE" run "$DIR/verbalomatic.exe" || fail "second start did not end cleanly"
 [ "$(xdotool search --name '^(Verbalomatic|.*фраз.*)' | wc -l)" -eq 1 ] || fail "two windows"
-xdotool search --onlyvisible --name 'фраз' >/dev/null || fail "window not shown after second start"
+shown() { xdotool search --onlyvisible --name 'фраз' >/dev/null; }
+wait_for shown || fail "window not shown after second start"
 
 # Closing saves the settings beside the executable.
-xdotool windowfocus "$WID" 2>/dev/null; xdotool key alt+F4
+at 100 100
+xdotool key alt+F4
 for i in $(seq 50); do kill -0 "$P" 2>/dev/null || break; sleep 0.2; done
 kill -0 "$P" 2>/dev/null && fail "Alt+F4 did not end the program"
 wait "$P"; P=
