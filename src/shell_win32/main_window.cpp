@@ -29,6 +29,10 @@ constexpr int kIdGen = 100, kIdCmd = 200, kIdOpt = 300, kIdTxtCmd = 400, kIdInLi
 constexpr UINT_PTR kAuxTimerId = 1;
 constexpr UINT kTrayId = 1;
 // Tray menu commands: restore, exit, nothing, then the nine counts.
+// Main menu commands; the catalogue's entries from kMainFile on.
+constexpr UINT kMainOpen = 101, kMainReload = 102, kMainClean = 103, kMainStandard = 104,
+               kMainTrash = 105, kMainImport = 106, kMainSave = 107, kMainOut = 108,
+               kMainAbout = 109, kMainFile = 120;
 constexpr UINT kMenuShow = 1, kMenuExit = 2, kMenuNothing = 3, kMenuAuto = 4, kMenuGen = 10;
 
 std::wstring W(std::u16string_view text) {
@@ -37,6 +41,16 @@ std::wstring W(std::u16string_view text) {
 
 std::u16string U(const wchar_t* text, std::size_t size) {
   return {text, text + size};
+}
+
+// A menu caption shows '&' as it is.
+std::wstring MenuText(std::u16string_view text) {
+  std::wstring out;
+  for (char16_t c : text) {
+    if (c == u'&') out += L'&';
+    out += static_cast<wchar_t>(c);
+  }
+  return out;
 }
 
 std::u16string WindowText(HWND hwnd) {
@@ -149,6 +163,12 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case kTrayMessage:
       OnTray(LOWORD(lp));
       return 0;
+    case WM_RBUTTONUP: {
+      const POINT at{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+      const RECT picture = PictureRect();
+      if (PtInRect(&picture, at) && !program_->Busy()) ShowMainMenu();
+      return 0;
+    }
     case WM_LBUTTONDBLCLK: {
       const POINT at{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
       const RECT picture = PictureRect();
@@ -414,6 +434,76 @@ void MainWindow::RestoreFromTray() {
 void MainWindow::OnTray(UINT event) {
   if (event == WM_LBUTTONUP) RestoreFromTray();
   if (event == WM_RBUTTONUP || event == WM_CONTEXTMENU) ShowTrayMenu();
+}
+
+void MainWindow::ShowMainMenu() {
+  HCURSOR cursor = SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)));  // IDC_WAIT
+  const MainMenuState state = program_->PrepareMainMenu(openCaption_);
+  SetCursor(cursor);
+  openCaption_ = state.openCaption;
+  const UINT files = state.fileCommandsEnabled ? MF_ENABLED : MF_GRAYED;
+  HMENU bases = CreatePopupMenu();
+  AppendMenuW(bases, MF_STRING | (state.builtinChecked[0] ? MF_CHECKED : 0U), kMainStandard,
+              MenuText(kBuiltinStandardName).c_str());
+  AppendMenuW(bases, MF_STRING | (state.builtinChecked[1] ? MF_CHECKED : 0U), kMainTrash,
+              MenuText(kBuiltinTrashName).c_str());
+  AppendMenuW(bases, MF_SEPARATOR, 0, nullptr);
+  for (int i = 0; i < kMenuFileEntries; ++i) {
+    const MainMenuState::Entry& entry = state.files[i];
+    if (!entry.visible) continue;
+    AppendMenuW(
+        bases,
+        MF_STRING | (entry.enabled ? MF_ENABLED : MF_GRAYED) | (entry.checked ? MF_CHECKED : 0U),
+        kMainFile + static_cast<UINT>(i), MenuText(entry.caption).c_str());
+  }
+  HMENU menu = CreatePopupMenu();
+  AppendMenuW(menu, MF_STRING | files, kMainOpen, MenuText(openCaption_).c_str());
+  AppendMenuW(menu, MF_STRING | files, kMainReload, L"Перезагрузить");
+  AppendMenuW(menu, MF_STRING | files, kMainClean, L"Форматировать файл");
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(bases), L"Сменить базу");
+  AppendMenuW(menu, MF_STRING, kMainImport, L"Создать базу");
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING, kMainSave, L"Сохранить в \"+out.txt\"");
+  AppendMenuW(menu, MF_STRING, kMainOut, L"Открыть \"+out.txt\"");
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING, kMainAbout, L"О программе");
+  POINT at;
+  GetCursorPos(&at);
+  const UINT chosen = static_cast<UINT>(
+      TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr));
+  DestroyMenu(menu);
+  switch (chosen) {
+    case kMainOpen:
+      program_->OpenCurrentBase();
+      break;
+    case kMainReload:
+      program_->Reload();
+      break;
+    case kMainClean:
+      program_->FormatBase();
+      break;
+    case kMainStandard:
+    case kMainTrash:
+      program_->ChooseBuiltin(static_cast<int>(chosen - kMainStandard) + 1);
+      break;
+    case kMainImport:
+      program_->ShowImportHint();
+      break;
+    case kMainSave:
+      program_->SaveToJournal();
+      break;
+    case kMainOut:
+      program_->OpenJournal();
+      break;
+    case kMainAbout:
+      program_->ShowAbout();
+      break;
+    default:
+      if (chosen >= kMainFile && chosen < kMainFile + kMenuFileEntries)
+        program_->ChooseCatalogueEntry(static_cast<int>(chosen - kMainFile) + 1);
+      break;
+  }
 }
 
 void MainWindow::ShowTrayMenu() {

@@ -13,6 +13,7 @@
 #include <array>
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "app/console_line.h"
@@ -92,6 +93,8 @@ class MainWindow final : public Shell, public SettingsTarget {
   void RemoveTrayIcon();
   void RestoreFromTray();
   void ShowTrayMenu();
+  // The main menu, on a right click of the picture.
+  void ShowMainMenu();
   HWND AddControl(const wchar_t* cls, std::u16string_view text, DWORD style, int id,
                   const struct RectPx& place);
   int Scale(int twips) const;
@@ -117,6 +120,7 @@ class MainWindow final : public Shell, public SettingsTarget {
   bool unloaded_ = false;
   bool inTray_ = false;
   UINT taskbarCreated_ = 0;
+  std::u16string openCaption_ = u"Открыть ";
 };
 
 }  // namespace vm::win32

@@ -53,6 +53,17 @@ after=$(clip)
 [ -n "$after" ] && [ "$after" != "$before" ] || fail "digit key with CP: no new text on the clipboard"
 echo "digit key: ${#after} characters on the clipboard"
 
+# A right click on the picture opens the main menu; its last entry, "О
+# программе", shows the about text (Return's release goes to nobody).
+xdotool mousemove --window "$WID" 560 200; sleep 0.3; xdotool click 3; sleep 1
+xdotool key Up Return; sleep 1
+at 100 100
+xdotool key ctrl+a ctrl+c; sleep 0.5
+about=$(clip)
+[ "$about" != "$after" ] && [ "$(printf '%s\n' "$about" | grep -c .)" -ge 7 ] ||
+  fail "main menu: no about text: $about"
+echo "about: $(printf '%s\n' "$about" | grep -c .) lines"
+
 # A double click on the picture sends the window to the tray (when Wine
 # has one); a second start ends, leaves one window and brings it up.
 xdotool mousemove --window "$WID" 560 200; sleep 0.3; xdotool click --repeat 2 --delay 80 1
