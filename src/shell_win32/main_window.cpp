@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell_win32/main_window.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -203,6 +205,18 @@ HWND MainWindow::AddControl(const wchar_t* cls, std::u16string_view text, DWORD 
   return control;
 }
 
+void MainWindow::AddTooltip(HWND control, std::u16string_view text) {
+  if (tooltips_ == nullptr || text.empty()) return;
+  std::wstring tip = W(text);
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = hwnd_;
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.lpszText = tip.data();
+  SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
 void MainWindow::OnCreate() {
   LOGFONTW lf{};
   lf.lfHeight = -MulDiv(975, dpi_, 7200);  // 9.75 pt
@@ -213,6 +227,12 @@ void MainWindow::OnCreate() {
   lf.lfWeight = FW_BOLD;
   lf.lfItalic = TRUE;
   markFont_ = CreateFontIndirectW(&lf);
+  INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&classes);
+  tooltips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(tooltips_, TTM_SETMAXTIPWIDTH, 0, Scale(6000));
   for (const shell::ControlSpec& spec : shell::Controls()) {
     const RectPx place{Scale(spec.place.left), Scale(spec.place.top), Scale(spec.place.width),
                        Scale(spec.place.height)};
@@ -224,20 +244,26 @@ void MainWindow::OnCreate() {
       DragAcceptFiles(txtMain_, TRUE);
     } else if (name == "cmdS") {
       const int pos = spec.caption.empty() ? 0 : spec.caption[0] - u'1';
-      if (pos >= 0 && pos < 9)
-        cmdS_[static_cast<std::size_t>(pos)] =
-            AddControl(L"BUTTON", spec.caption, BS_PUSHBUTTON | WS_TABSTOP, kIdGen + pos, place);
+      if (pos < 0 || pos >= 9) continue;
+      HWND button =
+          AddControl(L"BUTTON", spec.caption, BS_PUSHBUTTON | WS_TABSTOP, kIdGen + pos, place);
+      AddTooltip(button, spec.tooltip);
+      cmdS_[static_cast<std::size_t>(pos)] = button;
     } else if (name == "cmdC" && spec.index >= 0 && spec.index < 3) {
       HWND button = AddControl(L"BUTTON", spec.caption, BS_PUSHBUTTON | WS_TABSTOP,
                                kIdCmd + spec.index, place);
       EnableWindow(button, FALSE);
+      AddTooltip(button, spec.tooltip);
       cmdC_[static_cast<std::size_t>(spec.index)] = button;
     } else if (name == "txtCmd") {
       txtCmd_ = AddControl(L"EDIT", u"", ES_AUTOHSCROLL | WS_TABSTOP, kIdTxtCmd, place);
+      AddTooltip(txtCmd_, spec.tooltip);
     } else if (name == "txtInLine") {
       txtInLine_ = AddControl(L"EDIT", u"", ES_AUTOHSCROLL | WS_TABSTOP, kIdInLine, place);
+      AddTooltip(txtInLine_, spec.tooltip);
     } else if (name == "txtOutLine") {
       txtOutLine_ = AddControl(L"EDIT", u"", ES_AUTOHSCROLL | WS_TABSTOP, kIdOutLine, place);
+      AddTooltip(txtOutLine_, spec.tooltip);
     }
   }
   values_ = DesignOptionBoxes();
@@ -247,6 +273,7 @@ void MainWindow::OnCreate() {
     HWND box =
         AddControl(L"BUTTON", spec.caption, BS_3STATE | WS_TABSTOP, kIdOpt + spec.index, place);
     opt_[static_cast<std::size_t>(spec.index)] = box;
+    AddTooltip(box, spec.tooltip);
     SendMessageW(box, BM_SETCHECK,
                  static_cast<WPARAM>(values_[static_cast<std::size_t>(spec.index)]), 0);
   }
@@ -654,7 +681,15 @@ void MainWindow::SetOptionEnabled(int index, bool enabled) {
     EnableWindow(opt_[static_cast<std::size_t>(index)], enabled);
 }
 
-void MainWindow::SetChaosTooltip(std::u16string_view /*tooltip*/) {}
+void MainWindow::SetChaosTooltip(std::u16string_view tooltip) {
+  std::wstring tip = W(tooltip);
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = hwnd_;
+  tool.uId = reinterpret_cast<UINT_PTR>(opt_[kOptChaos]);
+  tool.lpszText = tip.data();
+  SendMessageW(tooltips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
 
 bool MainWindow::ControlKeyHeld() const {
   return (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0;

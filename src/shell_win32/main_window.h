@@ -98,6 +98,7 @@ class MainWindow final : public Shell, public SettingsTarget {
   HWND AddControl(const wchar_t* cls, std::u16string_view text, DWORD style, int id,
                   const struct RectPx& place);
   int Scale(int twips) const;
+  void AddTooltip(HWND control, std::u16string_view text);
   RECT PictureRect() const;
   void FillSettings();
   std::u16string FocusName() const;
@@ -107,6 +108,7 @@ class MainWindow final : public Shell, public SettingsTarget {
   HFONT font_ = nullptr;
   HFONT markFont_ = nullptr;
   int dpi_ = 96;
+  HWND tooltips_ = nullptr;
   HWND txtMain_ = nullptr, txtCmd_ = nullptr, txtInLine_ = nullptr, txtOutLine_ = nullptr;
   std::array<HWND, 9> cmdS_{};
   std::array<HWND, 3> cmdC_{};
