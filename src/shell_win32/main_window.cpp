@@ -374,10 +374,26 @@ void MainWindow::OnCommand(int id, int code) {
   } else if (id >= kIdOpt && id < kIdOpt + kOptionCount && code == BN_CLICKED) {
     const int index = id - kIdOpt;
     SetOptionValue(index, OptionValue(index) == 1 ? 0 : 1);
+  } else if ((id == kIdInLine || id == kIdOutLine) &&
+             (code == EN_SETFOCUS || code == EN_KILLFOCUS)) {
+    LineFocusChanged(id == kIdInLine ? txtInLine_ : txtOutLine_, code == EN_SETFOCUS);
   } else if (id == kIdTxtCmd && code == EN_CHANGE) {
     const bool enabled = ConsoleLine::ButtonsEnabled(WindowText(txtCmd_));
     for (HWND button : cmdC_) EnableWindow(button, enabled);
   }
+}
+
+void MainWindow::LineFocusChanged(HWND line, bool gotFocus) {
+  const auto& covered = line == txtInLine_ ? shell::kRow1Options : shell::kRow2Options;
+  RECT place;
+  GetWindowRect(line, &place);
+  MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&place), 2);
+  RECT output;
+  GetWindowRect(txtMain_, &output);
+  const int width = gotFocus ? output.right - output.left : Scale(shell::kLineNarrowWidth);
+  SetWindowPos(line, HWND_TOP, 0, 0, width, place.bottom - place.top, SWP_NOMOVE);
+  for (int index : covered)
+    ShowWindow(opt_[static_cast<std::size_t>(index)], gotFocus ? SW_HIDE : SW_SHOW);
 }
 
 void MainWindow::OnTimer() {

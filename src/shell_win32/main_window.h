@@ -88,6 +88,9 @@ class MainWindow final : public Shell, public SettingsTarget {
   void OnShowRequest();
   void OnKeyUp(HWND target, int key);
   void OnTray(UINT event);
+  // The prologue or epilogue line widens over its row of check boxes while
+  // it has the focus.
+  void LineFocusChanged(HWND line, bool gotFocus);
   // Puts the icon in the tray; false when no tray takes it.
   bool AddTrayIcon();
   void RemoveTrayIcon();
