@@ -678,10 +678,35 @@ void MainWindow::MarkGenButton(int count, bool marked) {
                    TRUE);
 }
 
-bool MainWindow::KeepInTrash(const std::filesystem::path& /*path*/, std::u16string& error) {
-  // The old base stays beside the new one as NAME.bak.
-  error = u"Корзина Windows не используется";
-  return false;
+// The bin takes files, not contents: a copy under the file's own name, in a
+// scratch folder beside it, goes to the bin, then the folder goes.
+bool MainWindow::KeepInTrash(const std::filesystem::path& path, std::u16string& error) {
+  const std::filesystem::path scratch =
+      path.parent_path() / (L"~vm-bin-" + std::to_wstring(GetCurrentProcessId()));
+  // Only a folder made here is removed again.
+  if (!CreateDirectoryW(scratch.c_str(), nullptr)) {
+    error = u"Не удалось создать папку " + U(scratch.c_str(), scratch.native().size());
+    return false;
+  }
+  const std::filesystem::path copy = scratch / path.filename();
+  bool kept = false;
+  if (CopyFileW(path.c_str(), copy.c_str(), TRUE)) {
+    std::wstring from = copy.wstring();
+    from.push_back(L'\0');  // the list ends with two NULs
+    SHFILEOPSTRUCTW operation{};
+    operation.hwnd = hwnd_;
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.c_str();
+    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+    const int result = SHFileOperationW(&operation);
+    kept = result == 0 && !operation.fAnyOperationsAborted;
+    if (!kept) error = u"Корзина не приняла файл (код " + Decimal(result) + u")";
+  } else {
+    error = u"Не удалось скопировать файл (код " + Decimal(GetLastError()) + u")";
+  }
+  DeleteFileW(copy.c_str());
+  RemoveDirectoryW(scratch.c_str());
+  return kept;
 }
 
 void MainWindow::OpenWithAssociatedProgram(const std::filesystem::path& path) {
