@@ -162,6 +162,13 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case kShowMessage:
       OnShowRequest();
       return 0;
+    case WM_ENTERMENULOOP:
+      // Keys that go down now come up in the menu or elsewhere.
+      keysDown_.clear();
+      break;
+    case WM_ACTIVATE:
+      if (LOWORD(wp) == WA_INACTIVE) keysDown_.clear();
+      break;
     case kTrayMessage:
       OnTray(LOWORD(lp));
       return 0;
