@@ -6,8 +6,10 @@
 #                server up between the programs of the run
 #   stop         ends that server and removes the prefix
 #   test CMD...  runs CMD, or skips (exit 77) when the prefix could not start
+#   kill         ends the prefix's server: the next program starts another,
+#                with the caller's display (the window tests)
 #   run EXE ...  runs a Windows program (with UTF-8 arguments, whatever the
-#                caller's locale)
+#                caller's locale); on the display VM_WINE_DISPLAY names, if any
 set -u
 : "${WINEPREFIX:?the scratch prefix}"
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=,winemenubuilder.exe=d"
@@ -48,6 +50,10 @@ case ${1:-} in
     [ -n "$wine" ] && [ -d "$WINEPREFIX" ] && "$server" -k 2>/dev/null
     rm -rf "$WINEPREFIX" "$failed"
     ;;
+  kill)
+    [ -n "$wine" ] && { "$server" -k; "$server" -w; } 2>/dev/null
+    exit 0
+    ;;
   test)
     shift
     if [ ! -e "$ready" ]; then
@@ -58,6 +64,7 @@ case ${1:-} in
     ;;
   run)
     shift
+    [ -n "${VM_WINE_DISPLAY:-}" ] && export DISPLAY=$VM_WINE_DISPLAY
     LC_ALL=C.UTF-8 exec "$wine" "$@"
     ;;
   *)
