@@ -8,6 +8,13 @@ SingleInstance::SingleInstance(const std::filesystem::path& dataFolder)
   TryAgain();
 }
 
+SingleInstance::~SingleInstance() {
+  if (!lock_.Held()) return;
+  std::error_code ec;
+  std::filesystem::remove(path_, ec);
+  lock_.Unlock();
+}
+
 bool SingleInstance::TryAgain() {
   if (Acquired()) return true;
   std::string error;

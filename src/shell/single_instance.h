@@ -13,6 +13,10 @@ class SingleInstance {
  public:
   // Tries to take the lock at once.
   explicit SingleInstance(const std::filesystem::path& dataFolder);
+  SingleInstance(const SingleInstance&) = delete;
+  SingleInstance& operator=(const SingleInstance&) = delete;
+  // The lock file goes with the instance that held it.
+  ~SingleInstance();
   // False while another instance holds the lock. True also when no lock can
   // be made at all (a full disk, a read-only folder): the program then runs
   // unguarded, and Unguarded() says why.
