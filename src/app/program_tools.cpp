@@ -139,12 +139,20 @@ Program::FormatOutcome Program::FormatBase() {
     ShowCentred(settings_.baseName + u" пуст. Нет пути форматировать.");
     return FormatOutcome::kEmptyBase;
   }
-  // One formatter at a time per base: the lock is on the base file itself,
-  // so a second formatter that starts after the new content is in place
-  // simply formats that.
-  platform::FileLock baseLock;
+  // One formatter at a time per base. The lock is a small file beside the
+  // base (Windows will not replace a file that is held open), gone afterwards.
+  struct FormatterLock {
+    std::filesystem::path path;
+    platform::FileLock lock;
+    ~FormatterLock() {
+      if (!lock.Held()) return;
+      std::error_code ec;
+      std::filesystem::remove(path, ec);
+      lock.Unlock();
+    }
+  } formatterLock{FormatterLockPath(BaseFilePath(settings_.baseName)), {}};
   std::string lockError;
-  if (!baseLock.TryLock(BaseFilePath(settings_.baseName), lockError) && baseLock.Busy()) {
+  if (!formatterLock.lock.TryLock(formatterLock.path, lockError) && formatterLock.lock.Busy()) {
     ShowCentred(settings_.baseName + u" занят: его уже форматирует другая программа.");
     return FormatOutcome::kBaseBusy;
   }

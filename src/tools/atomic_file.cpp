@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstdio>
 
 #include "platform/platform.h"
 
@@ -120,6 +121,15 @@ platform::Created WriteFileAtomicallyAsNew(const std::filesystem::path& path,
   }
   std::filesystem::remove(temporary, ec);
   return made;
+}
+
+std::filesystem::path FormatterLockPath(const std::filesystem::path& base) {
+  const std::string name = platform::Utf8OfPath(base.filename());
+  std::uint32_t hash = 2166136261U;  // FNV-1a of the name's bytes
+  for (const char c : name) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619U;
+  char hex[9];
+  std::snprintf(hex, sizeof hex, "%08x", static_cast<unsigned>(hash));
+  return FolderOf(base) / (std::string(".vm-lock-") + hex);
 }
 
 }  // namespace vm

@@ -36,6 +36,10 @@ inline constexpr char kTemporaryPrefix[] = ".vm-tmp-";
 inline constexpr char kBackupPrefix[] = ".vm-bak-";
 void RemoveStaleTemporaries(const std::filesystem::path& folder);
 
+// The lock file a formatter holds beside base: a short name of its own for
+// every base name.
+std::filesystem::path FormatterLockPath(const std::filesystem::path& base);
+
 // Reads at most maxBytes from the start of a regular file, and never more
 // than its size when opened. Folders, FIFOs and devices are refused without
 // blocking. On failure error holds a description; a file too big for memory

@@ -145,7 +145,7 @@ TEST_F(Tools, OneFormatterAtATimePerBase) {
   const auto path = Base(u"а, б");
   platform::FileLock other;
   std::string error;
-  ASSERT_TRUE(other.TryLock(path, error)) << error;
+  ASSERT_TRUE(other.TryLock(FormatterLockPath(path), error)) << error;
   shell.answers = {true};
   EXPECT_EQ(program.FormatBase(), Program::FormatOutcome::kBaseBusy);
   EXPECT_EQ(shell.shown, u"source_b.txt занят: его уже форматирует другая программа.");
