@@ -1,5 +1,5 @@
 # Fails when a file of the logic layers includes a Qt header.
-foreach(layer random text generation base tools app cli basecipher)
+foreach(layer platform random text generation base tools app cli basecipher)
   file(GLOB_RECURSE files ${ROOT}/${layer}/*.h ${ROOT}/${layer}/*.cpp)
   foreach(f ${files})
     file(STRINGS ${f} hits REGEX "#include[ \t]*[<\"]Q")

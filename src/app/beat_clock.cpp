@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/beat_clock.h"
 
-#include <chrono>
+#include "platform/platform.h"
 
 namespace vm {
 namespace {
@@ -25,10 +25,7 @@ bool BeatClock::IsBeat(std::int32_t now) {
 }
 
 std::int32_t SteadyTickCount() {
-  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                      std::chrono::steady_clock::now().time_since_epoch())
-                      .count();
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(ms));
+  return platform::TickCount();
 }
 
 }  // namespace vm

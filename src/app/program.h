@@ -58,6 +58,9 @@ class Program {
   // The file a base name refers to (see ResolveBaseFile); empty for a name
   // that is not a plain file name of the program folder.
   std::filesystem::path BaseFilePath(std::u16string_view name) const;
+  // Why the last load left an empty base where there should be one (a base
+  // too big for memory); empty otherwise.
+  const std::u16string& LoadFailure() const { return loadFailure_; }
   // The first finished load shows its report, never the about text.
   void SkipAboutOnFirstLoad() { firstLoadDone_ = true; }
   // The next load of a base file takes these bytes instead of reading the
@@ -115,7 +118,15 @@ class Program {
   void OpenJournal();                    // mnuOut_Click
 
   // --- base tools ---
-  enum class FormatOutcome { kBusy, kEmptyBase, kUnchanged, kDeclined, kWritten, kWriteFailed };
+  enum class FormatOutcome {
+    kBusy,
+    kBaseBusy,  // another formatter has this base
+    kEmptyBase,
+    kUnchanged,
+    kDeclined,
+    kWritten,
+    kWriteFailed
+  };
   FormatOutcome FormatBase();
   struct ImportReport {
     std::int32_t imported = 0;
@@ -151,6 +162,7 @@ class Program {
   std::u16string loadedStamp_;
   bool firstLoadDone_ = false;
   std::u16string scrambledCaption_;
+  std::u16string loadFailure_;
   std::u16string aboutPhrase_;
   Catalogue catalogue_;
   std::optional<std::string> suppliedBase_;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Loading a base into memory, with its progress text, caption and report.
+#include <cerrno>
 #include <iomanip>
 #include <limits>
 #include <locale>
@@ -12,6 +13,7 @@
 #include "base/catalogue.h"
 #include "base/file_time.h"
 #include "base/scramble.h"
+#include "platform/platform.h"
 #include "text/cp1251.h"
 #include "text/letter_case.h"
 #include "text/strings.h"
@@ -139,11 +141,10 @@ void Program::LoadBase() {
   scrambledCaption_ = ScrambleText(caption);
   shell_.SetCaption(ScrambleText(scrambledCaption_));
 
+  loadFailure_ = outOfMemory ? DecodeTextFile(platform::ErrorText(ENOMEM)) : std::u16string();
   if (busy_) return;
   StopAutoMode();
-  const std::u16string reason =
-      outOfMemory ? DecodeTextFile(std::make_error_code(std::errc::not_enough_memory).message())
-                  : std::u16string();
+  const std::u16string& reason = loadFailure_;
   if (firstLoadDone_) {
     ShowLoadReport(size, timings, reason);
     return;

@@ -5,6 +5,7 @@
 
 #include "app/program.h"
 #include "base/catalogue.h"
+#include "platform/platform.h"
 #include "text/cp1251.h"
 #include "text/scan.h"
 #include "text/strings.h"
@@ -121,7 +122,7 @@ void Program::OpenJournal() {
 bool Program::SaveToJournal() {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
-  localtime_r(&now, &local);
+  platform::LocalTime(now, local);
   std::string error;
   const std::filesystem::path path = JournalPath();
   const std::string record = JournalRecord(shell_.ShownText(), local, JournalEncodingOf(path));
@@ -171,6 +172,23 @@ Program::FormatOutcome Program::FormatBase() {
   if (base_.UBound() == -1) {
     ShowCentred(settings_.baseName + u" пуст. Нет пути форматировать.");
     return FormatOutcome::kEmptyBase;
+  }
+  // One formatter at a time per base. The lock is a small file beside the
+  // base (Windows will not replace a file that is held open), gone afterwards.
+  struct FormatterLock {
+    std::filesystem::path path;
+    platform::FileLock lock;
+    ~FormatterLock() {
+      if (!lock.Held()) return;
+      std::error_code ec;
+      std::filesystem::remove(path, ec);
+      lock.Unlock();
+    }
+  } formatterLock{FormatterLockPath(BaseFilePath(settings_.baseName)), {}};
+  std::string lockError;
+  if (!formatterLock.lock.TryLock(formatterLock.path, lockError) && formatterLock.lock.Busy()) {
+    ShowCentred(settings_.baseName + u" занят: его уже форматирует другая программа.");
+    return FormatOutcome::kBaseBusy;
   }
   BusyScope busy(busy_);
   const auto progress = [this](std::u16string_view text) {
@@ -267,7 +285,7 @@ Program::ImportReport Program::ImportFiles(const std::vector<std::filesystem::pa
       continue;
     }
     if (std::filesystem::exists(target, ec)) {
-      skip("база уже существует: " + target.filename().string());
+      skip("база уже существует: " + platform::Utf8OfPath(target.filename()));
       continue;
     }
     // The read checks the type again: the file may have been swapped since.
@@ -300,9 +318,15 @@ Program::ImportReport Program::ImportFiles(const std::vector<std::filesystem::pa
     const std::string base =
         PrepareImportedCodes(random_, std::move(codes), [this] { shell_.ProcessEvents(); });
     std::string error;
-    if (!WriteFileAtomically(target, base, error)) {
-      skip("ошибка записи: " + error);
-      continue;
+    switch (WriteFileAtomicallyAsNew(target, base, error)) {
+      case platform::Created::kDone:
+        break;
+      case platform::Created::kExists:  // made meanwhile by someone else
+        skip("база уже существует: " + target.filename().string());
+        continue;
+      case platform::Created::kFailed:
+        skip("ошибка записи: " + error);
+        continue;
     }
     ++report.imported;
   }

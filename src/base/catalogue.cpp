@@ -3,8 +3,10 @@
 
 #include <algorithm>
 #include <system_error>
+#include <type_traits>
 #include <utility>
 
+#include "platform/platform.h"
 #include "text/cp1251.h"
 #include "text/letter_case.h"
 #include "text/strings.h"
@@ -15,10 +17,23 @@ namespace {
 constexpr std::u16string_view kBasePrefix = u"source_";
 constexpr std::u16string_view kBaseSuffix = u".txt";
 
-// A name inside the folder: no separator, not "." or "..", no NUL.
+// A name inside the folder: no separator (on Windows neither a backslash nor
+// a drive), not "." or "..", no NUL.
 bool IsPlainFileName(std::u16string_view name) {
-  return !name.empty() && name != u"." && name != u".." &&
-         name.find_first_of(std::u16string_view(u"/\0", 2)) == std::u16string_view::npos;
+  if (name.empty() || name == u"." || name == u".." ||
+      name.find(u'\0') != std::u16string_view::npos)
+    return false;
+  const std::filesystem::path path = EncodeFileName(name);
+  return path == path.filename() && !path.has_root_path();
+}
+
+// Linux names are bytes, Windows names UTF-16 units.
+template <typename Native>
+std::u16string DecodeNative(const Native& native) {
+  if constexpr (sizeof(typename Native::value_type) == 1)
+    return DecodeTextFile(native);
+  else
+    return std::u16string(native.begin(), native.end());
 }
 
 const std::u16string kNoEntry;
@@ -31,12 +46,9 @@ void Catalogue::Clear() {
 
 void Catalogue::ScanFolder(const std::filesystem::path& folder) {
   std::vector<std::u16string> found;
-  std::error_code ec;
-  std::filesystem::directory_iterator it(folder, ec);
-  for (const std::filesystem::directory_iterator end; !ec && it != end; it.increment(ec)) {
-    std::error_code typeError;
-    if (!it->is_regular_file(typeError)) continue;
-    std::u16string name = Lower(DecodeFileName(it->path().filename()));
+  for (const platform::FolderEntry& entry : platform::ListFolder(folder)) {
+    if (!entry.regular) continue;
+    std::u16string name = Lower(DecodeFileName(entry.name));
     if (StartsWith(name, kBasePrefix) && EndsWith(name, kBaseSuffix))
       found.push_back(std::move(name));
   }
@@ -51,11 +63,14 @@ const std::u16string& Catalogue::Entry(std::int32_t i) const {
 }
 
 std::u16string DecodeFileName(const std::filesystem::path& name) {
-  return DecodeTextFile(name.native());
+  return DecodeNative(name.native());
 }
 
 std::filesystem::path EncodeFileName(std::u16string_view name) {
-  return std::filesystem::path(ToUtf8(name));
+  if constexpr (sizeof(std::filesystem::path::value_type) == 1)
+    return std::filesystem::path(ToUtf8(name));
+  else
+    return std::filesystem::path(std::wstring(name.begin(), name.end()));
 }
 
 std::filesystem::path ResolveBaseFile(const std::filesystem::path& folder,
@@ -64,13 +79,9 @@ std::filesystem::path ResolveBaseFile(const std::filesystem::path& folder,
   const std::filesystem::path exact = folder / EncodeFileName(baseName);
   std::error_code ec;
   if (std::filesystem::exists(exact, ec)) return exact;
-  std::filesystem::directory_iterator it(folder, ec);
-  for (const std::filesystem::directory_iterator end; !ec && it != end; it.increment(ec)) {
-    std::error_code typeError;
-    if (it->is_regular_file(typeError) &&
-        EqualsIgnoringCase(DecodeFileName(it->path().filename()), baseName))
-      return it->path();
-  }
+  for (const platform::FolderEntry& entry : platform::ListFolder(folder))
+    if (entry.regular && EqualsIgnoringCase(DecodeFileName(entry.name), baseName))
+      return folder / entry.name;
   return exact;
 }
 

@@ -29,9 +29,10 @@ class Catalogue {
   std::vector<std::u16string> entries_;
 };
 
-// File names are bytes: UTF-8 when valid, else Windows-1251.
+// File names on Linux are bytes: UTF-8 when valid, else Windows-1251. On
+// Windows they are UTF-16 already.
 std::u16string DecodeFileName(const std::filesystem::path& name);
-// Names the program creates are written in UTF-8.
+// Names the program creates are written in UTF-8 on Linux.
 std::filesystem::path EncodeFileName(std::u16string_view name);
 // The file of the folder named baseName: the exact name when it exists, else
 // the first regular file whose name equals it ignoring letter case, else the

@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/base_input.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include <algorithm>
 #include <array>
 #include <cerrno>
-#include <cstring>
+#include <cstdint>
 #include <new>
+
+#include "platform/platform.h"
 
 namespace vm {
 namespace {
@@ -19,16 +18,14 @@ std::string TooLong(std::size_t limit) {
   return "longer than " + ByteSizeText(limit) + ", more than a base may hold";
 }
 
-// Appends what read_some gives until it reports the end (0) or an error (-1).
+// Appends what readSome gives until it reports the end (0) or an error (-1,
+// with error set).
 template <typename ReadSome>
 bool ReadToEnd(ReadSome readSome, std::size_t limit, std::string& bytes, std::string& error) {
   std::array<char, kChunk> chunk;
   for (;;) {
-    const long n = readSome(chunk.data(), chunk.size());
-    if (n < 0) {
-      error = std::strerror(errno);
-      return false;
-    }
+    const std::int64_t n = readSome(chunk.data(), chunk.size(), error);
+    if (n < 0) return false;
     if (n == 0) return true;
     if (bytes.size() + static_cast<std::size_t>(n) > limit) {
       error = TooLong(limit);
@@ -38,52 +35,43 @@ bool ReadToEnd(ReadSome readSome, std::size_t limit, std::string& bytes, std::st
   }
 }
 
-const char* RefusedKind(mode_t mode) {
-  if (S_ISDIR(mode)) return "a folder";
-  if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
-  if (S_ISSOCK(mode)) return "a socket";
-  return "not a regular file";
+bool Readable(platform::FileKind kind) {
+  return kind == platform::FileKind::kRegular || kind == platform::FileKind::kPipe;
+}
+
+std::string Refused(platform::FileKind kind) {
+  const char* what = kind == platform::FileKind::kFolder   ? "a folder"
+                     : kind == platform::FileKind::kDevice ? "a device"
+                     : kind == platform::FileKind::kSocket ? "a socket"
+                                                           : "not a regular file";
+  return std::string(what) + ", not a file or pipe";
 }
 
 bool ReadPath(const std::string& name, std::size_t limit, std::string& bytes, std::string& error) {
-  struct stat info {};
-  if (::stat(name.c_str(), &info) != 0) {
-    error = std::strerror(errno);
+  const std::filesystem::path path = platform::PathFromUtf8(name);
+  platform::FileStatus status;
+  if (!platform::StatFile(path, status, error)) return false;
+  if (!Readable(status.kind)) {
+    error = Refused(status.kind);
     return false;
   }
-  if (!S_ISREG(info.st_mode) && !S_ISFIFO(info.st_mode)) {
-    error = std::string(RefusedKind(info.st_mode)) + ", not a file or pipe";
-    return false;
-  }
-  if (S_ISREG(info.st_mode) && static_cast<std::size_t>(info.st_size) > limit) {
+  if (status.kind == platform::FileKind::kRegular && status.size > limit) {
     error = TooLong(limit);
     return false;
   }
   // Blocks on a FIFO until a writer opens it, as cat does.
-  int fd = -1;
-  do fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
-  while (fd < 0 && errno == EINTR);
-  if (fd < 0) {
-    error = std::strerror(errno);
-    return false;
-  }
+  platform::InputFile file;
+  if (!file.Open(path, true, error)) return false;
   // The name may have been pointed elsewhere since the stat.
-  if (::fstat(fd, &info) != 0 || (!S_ISREG(info.st_mode) && !S_ISFIFO(info.st_mode))) {
-    error = std::string(RefusedKind(info.st_mode)) + ", not a file or pipe";
-    ::close(fd);
+  if (!Readable(file.Status().kind)) {
+    error = Refused(file.Status().kind);
     return false;
   }
-  if (S_ISREG(info.st_mode)) bytes.reserve(std::min(limit, static_cast<std::size_t>(info.st_size)));
-  const bool ok = ReadToEnd(
-      [fd](char* buffer, std::size_t size) -> long {
-        ssize_t n;
-        do n = ::read(fd, buffer, size);
-        while (n < 0 && errno == EINTR);
-        return n;
-      },
-      limit, bytes, error);
-  ::close(fd);
-  return ok;
+  if (file.Status().kind == platform::FileKind::kRegular)
+    bytes.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(limit, file.Status().size)));
+  return ReadToEnd([&file](char* buffer, std::size_t size,
+                           std::string& why) { return file.Read(buffer, size, why); },
+                   limit, bytes, error);
 }
 
 }  // namespace
@@ -94,13 +82,13 @@ bool ReadBaseInput(const std::string& name, std::istream& in, std::size_t limit,
   try {
     if (name != "-") return ReadPath(name, limit, bytes, error);
     return ReadToEnd(
-        [&in](char* buffer, std::size_t size) -> long {
+        [&in](char* buffer, std::size_t size, std::string& why) -> std::int64_t {
           in.read(buffer, static_cast<std::streamsize>(size));
           if (in.bad()) {
-            errno = EIO;
+            why = platform::ErrorText(EIO);
             return -1;
           }
-          return static_cast<long>(in.gcount());
+          return in.gcount();
         },
         limit, bytes, error);
   } catch (const std::bad_alloc&) {

@@ -7,15 +7,15 @@
 #include <cerrno>
 #include <charconv>
 #include <chrono>
-#include <cstring>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "app/program.h"
 #include "app/version.h"
+#include "base/catalogue.h"
 #include "cli/cli_help.h"
 #include "cli/console_shell.h"
+#include "platform/platform.h"
 #include "text/cp1251.h"
 
 namespace vm {
@@ -166,13 +166,18 @@ std::string Reworded(const CLI::ParseError& e, const std::vector<std::string>& a
   return what;
 }
 
-std::u16string FileNameText(const std::filesystem::path& path) {
-  return DecodeTextFile(path.filename().string());
+// Arguments are UTF-8; so are the names in messages.
+std::filesystem::path PathOf(const std::string& argument) {
+  return platform::PathFromUtf8(argument);
+}
+
+std::u16string FileNameText(const std::string& file) {
+  return DecodeFileName(PathOf(file).filename());
 }
 
 std::filesystem::path FolderOf(const std::string& file) {
   if (file.empty() || file == "-") return std::filesystem::current_path();
-  return std::filesystem::absolute(file).parent_path();
+  return std::filesystem::absolute(PathOf(file)).parent_path();
 }
 
 std::uint64_t Mix(std::uint64_t z) {
@@ -230,7 +235,7 @@ class Terminal {
     if (error == EPIPE) return false;
     status_ = 1;
     err_ << kName << ": cannot write to standard output"
-         << (error != 0 ? std::string(": ") + std::strerror(error) : std::string()) << '\n';
+         << (error != 0 ? ": " + platform::ErrorText(error) : std::string()) << '\n';
     return false;
   }
   int Status() const { return status_; }
@@ -328,6 +333,8 @@ int Run(const CliRequest& request, std::istream& in, Terminal& term, std::ostrea
       seedProgram(program);
       program.SkipAboutOnFirstLoad();
       program.LoadBase();
+      if (!program.LoadFailure().empty())
+        return term.Fail(1, "cannot load the base: " + ToUtf8(program.LoadFailure()));
       if (request.command == Command::kGenerate)
         return Generate(request, program, shell, term, err);
       if (request.command == Command::kRhymes)
@@ -339,7 +346,7 @@ int Run(const CliRequest& request, std::istream& in, Terminal& term, std::ostrea
       Program program(shell, FolderOf(request.formatFile));
       // Only a regular file can be rewritten; probing anything else may block.
       std::error_code ec;
-      if (!std::filesystem::is_regular_file(request.formatFile, ec))
+      if (!std::filesystem::is_regular_file(PathOf(request.formatFile), ec))
         return term.Fail(1, "cannot read base file '" + request.formatFile + "'");
       program.SetBaseName(FileNameText(request.formatFile));
       program.SkipAboutOnFirstLoad();
@@ -348,24 +355,28 @@ int Run(const CliRequest& request, std::istream& in, Terminal& term, std::ostrea
       const auto outcome = program.FormatBase();
       shell.EchoTo(nullptr);
       term.Print(TerminalText(shell.ShownText()) + "\n");
-      return outcome == Program::FormatOutcome::kWriteFailed ? 1 : term.Status();
+      const bool failed = outcome == Program::FormatOutcome::kWriteFailed ||
+                          outcome == Program::FormatOutcome::kBaseBusy;
+      return failed ? 1 : term.Status();
     }
     case Command::kImport:
       break;
   }
 
   std::error_code ec;
-  if (!std::filesystem::is_directory(request.into, ec))
+  if (!std::filesystem::is_directory(PathOf(request.into), ec))
     return term.Fail(1, "no such folder '" + request.into + "'");
   shell.SetAnswer(true);
   std::ostringstream shown;
   shell.EchoTo(&shown);
-  Program program(shell, std::filesystem::absolute(request.into));
+  Program program(shell, std::filesystem::absolute(PathOf(request.into)));
   seedProgram(program);
-  std::vector<std::filesystem::path> files(request.importFiles.begin(), request.importFiles.end());
+  std::vector<std::filesystem::path> files;
+  for (const std::string& file : request.importFiles) files.push_back(PathOf(file));
   const auto report = program.ImportFiles(files);
   for (const auto& [file, reason] : report.skipped)
-    err << kName << ": skipped '" << file.string() << "': " << ImportReasonText(reason) << '\n';
+    err << kName << ": skipped '" << platform::Utf8OfPath(file) << "': " << ImportReasonText(reason)
+        << '\n';
   if (!term.Print(shown.str())) return term.Status();
   return report.skipped.empty() ? 0 : 1;
 }

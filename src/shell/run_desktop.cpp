@@ -66,6 +66,11 @@ int RunDesktop(int argc, char** argv) {
     if (!role.message.empty()) std::fprintf(stderr, "%s\n", role.message.c_str());
     return role.status;
   }
+  if (!instance.Unguarded().empty())
+    std::fprintf(stderr,
+                 "verbalomatic: no lock can be made (%s): nothing keeps a second "
+                 "instance from starting\n",
+                 instance.Unguarded().c_str());
 
   DesktopApp desktop(folders);
   TerminationSignals termination;

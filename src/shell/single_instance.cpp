@@ -1,22 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/single_instance.h"
 
-#include <QByteArray>
-#include <QFile>
-
 namespace vm::shell {
 
 SingleInstance::SingleInstance(const std::filesystem::path& dataFolder)
-    : lock_(QFile::decodeName(
-          QByteArray::fromStdString((dataFolder / "verbalomatic.lock").string()))) {
-  // Only a dead holder makes a lock stale, however old it is.
-  lock_.setStaleLockTime(0);
+    : path_(dataFolder / "verbalomatic.lock") {
   TryAgain();
 }
 
+SingleInstance::~SingleInstance() {
+  if (!lock_.Held()) return;
+  std::error_code ec;
+  std::filesystem::remove(path_, ec);
+  lock_.Unlock();
+}
+
 bool SingleInstance::TryAgain() {
-  if (!acquired_) acquired_ = lock_.tryLock(0);
-  return acquired_;
+  if (Acquired()) return true;
+  std::string error;
+  if (!lock_.TryLock(path_, error) && !lock_.Busy()) unguarded_ = error;
+  return Acquired();
 }
 
 }  // namespace vm::shell

@@ -1,40 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/atomic_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <cstring>
-#include <new>
+#include <cstdio>
+
+#include "platform/platform.h"
 
 namespace vm {
-namespace {
-
-std::string Describe(int code) {
-  return std::strerror(code);
-}
-
-}  // namespace
-
-bool WriteAll(int fd, std::string_view bytes) {
-  const char* data = bytes.data();
-  std::size_t left = bytes.size();
-  while (left > 0) {
-    const ssize_t written = ::write(fd, data, left);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data += written;
-    left -= static_cast<std::size_t>(written);
-  }
-  return true;
-}
-
 namespace {
 
 std::filesystem::path FolderOf(const std::filesystem::path& path) {
@@ -42,73 +16,63 @@ std::filesystem::path FolderOf(const std::filesystem::path& path) {
   return folder.empty() ? std::filesystem::path(".") : folder;
 }
 
-// Opens a new, uniquely named file beside path; -1 with errno set on failure.
-int CreateTemporary(const std::filesystem::path& path, std::filesystem::path& temporary) {
-  static std::atomic<unsigned> counter{0};
-  const std::filesystem::path folder = FolderOf(path);
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    // Short, so that a target whose name is near the length limit still works.
-    const std::string name =
-        ".vm-tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1));
-    temporary = folder / name;
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) return fd;
-  }
-  return -1;
-}
-
-void SyncFolder(const std::filesystem::path& folder) {
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
-}
-
 }  // namespace
+
+void RemoveStaleTemporaries(const std::filesystem::path& folder) {
+  for (const platform::FolderEntry& entry : platform::ListFolder(folder)) {
+    const std::string name = entry.name.string();
+    for (const std::string_view prefix :
+         {std::string_view(kTemporaryPrefix), std::string_view(kBackupPrefix)}) {
+      if (!name.starts_with(prefix)) continue;
+      const std::string digits =
+          name.substr(prefix.size(), name.find('-', prefix.size()) - prefix.size());
+      if (digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos ||
+          digits.size() > 10 || std::stoull(digits) > 0xFFFFFFFFULL)
+        continue;
+      const auto pid = static_cast<std::uint32_t>(std::stoull(digits));
+      std::error_code ec;
+      if (pid != platform::ProcessId() && !platform::ProcessAlive(pid))
+        std::filesystem::remove(folder / entry.name, ec);
+    }
+  }
+}
 
 bool WriteTemporaryBeside(const std::filesystem::path& path, std::string_view bytes,
                           std::filesystem::path& temporary, std::string& error) {
   if (path.filename().empty()) {
-    error = Describe(EISDIR);
+    error = platform::ErrorText(EISDIR);
     return false;
   }
-  const int fd = CreateTemporary(path, temporary);
-  if (fd < 0) {
-    error = Describe(errno);
-    return false;
-  }
+  static std::atomic<unsigned> counter{0};
+  const std::filesystem::path folder = FolderOf(path);
+  // What a killed writer left here goes first.
+  RemoveStaleTemporaries(folder);
   // A replaced file keeps its permissions (and its owner, where allowed).
-  struct stat old {};
-  if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
-    if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
-      // Only the owner's own files can be given away; the mode still holds.
+  platform::NewFileOptions options;
+  options.likeFile = path;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    // Short, so that a target whose name is near the length limit still works.
+    temporary = folder / (std::string(kTemporaryPrefix) + std::to_string(platform::ProcessId()) +
+                          "-" + std::to_string(counter.fetch_add(1)));
+    switch (platform::WriteNewFile(temporary, bytes, options, error)) {
+      case platform::Created::kDone:
+        return true;
+      case platform::Created::kFailed:
+        return false;
+      case platform::Created::kExists:
+        break;
     }
-    ::fchmod(fd, old.st_mode & 07777);
   }
-
-  bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
-  int code = ok ? 0 : errno;
-  if (::close(fd) != 0 && ok) {
-    ok = false;
-    code = errno;
-  }
-  if (!ok) {
-    ::unlink(temporary.c_str());
-    error = Describe(code);
-    return false;
-  }
-  return true;
+  error = platform::ErrorText(EEXIST);
+  return false;
 }
 
 bool CommitTemporary(const std::filesystem::path& temporary, const std::filesystem::path& path,
                      std::string& error) {
-  if (::rename(temporary.c_str(), path.c_str()) != 0) {
-    error = Describe(errno);
-    ::unlink(temporary.c_str());
-    return false;
-  }
-  SyncFolder(FolderOf(path));
-  return true;
+  if (platform::RenameOver(temporary, path, error)) return true;
+  std::error_code ignored;
+  std::filesystem::remove(temporary, ignored);
+  return false;
 }
 
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
@@ -120,47 +84,52 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
 
 bool ReadRegularFile(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes,
                      std::string& error) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) {
-    error = Describe(errno);
-    return false;
-  }
-  struct stat info {};
-  if (::fstat(fd, &info) != 0) {
-    error = Describe(errno);
-    ::close(fd);
-    return false;
-  }
-  if (!S_ISREG(info.st_mode)) {
-    ::close(fd);
-    error = S_ISDIR(info.st_mode) ? Describe(EISDIR) : "Not a regular file";
+  platform::InputFile file;
+  if (!file.Open(path, false, error)) return false;
+  const platform::FileKind kind = file.Status().kind;
+  if (kind != platform::FileKind::kRegular) {
+    error =
+        kind == platform::FileKind::kFolder ? platform::ErrorText(EISDIR) : "Not a regular file";
     return false;
   }
   // At most the size the file had when opened: a file that keeps growing
   // (a log, "yes > file") is read once, not without end.
   std::string data;
-  try {
-    data.resize(std::min<std::size_t>(maxBytes, static_cast<std::size_t>(info.st_size)));
-  } catch (const std::bad_alloc&) {
-    ::close(fd);
-    throw;
-  }
+  data.resize(static_cast<std::size_t>(std::min<std::uint64_t>(maxBytes, file.Status().size)));
   std::size_t got = 0;
   while (got < data.size()) {
-    const ssize_t n = ::read(fd, data.data() + got, data.size() - got);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      error = Describe(errno);
-      ::close(fd);
-      return false;
-    }
+    const std::int64_t n = file.Read(data.data() + got, data.size() - got, error);
+    if (n < 0) return false;
     if (n == 0) break;
     got += static_cast<std::size_t>(n);
   }
-  ::close(fd);
   data.resize(got);
   bytes = std::move(data);
   return true;
+}
+
+platform::Created WriteFileAtomicallyAsNew(const std::filesystem::path& path,
+                                           std::string_view bytes, std::string& error) {
+  std::filesystem::path temporary;
+  if (!WriteTemporaryBeside(path, bytes, temporary, error)) return platform::Created::kFailed;
+  // A second name for the whole new file: never replaces what appeared meanwhile.
+  platform::Created made = platform::LinkFile(temporary, path, error);
+  std::error_code ec;
+  if (made == platform::Created::kFailed) {
+    // Where there are no hard links, an exclusive create of the name itself.
+    made = platform::WriteNewFile(path, bytes, {}, error);
+  }
+  std::filesystem::remove(temporary, ec);
+  return made;
+}
+
+std::filesystem::path FormatterLockPath(const std::filesystem::path& base) {
+  const std::string name = platform::Utf8OfPath(base.filename());
+  std::uint32_t hash = 2166136261U;  // FNV-1a of the name's bytes
+  for (const char c : name) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619U;
+  char hex[9];
+  std::snprintf(hex, sizeof hex, "%08x", static_cast<unsigned>(hash));
+  return FolderOf(base) / (std::string(".vm-lock-") + hex);
 }
 
 }  // namespace vm

@@ -7,11 +7,9 @@
 #include <string>
 #include <string_view>
 
-namespace vm {
+#include "platform/platform.h"
 
-// Writes all of bytes to an open file, retrying after interruptions; false
-// with errno set.
-bool WriteAll(int fd, std::string_view bytes);
+namespace vm {
 
 // Writes bytes to a temporary file in the same folder, flushes it to disk and
 // renames it over path. On failure the temporary file is removed, the old
@@ -26,6 +24,21 @@ bool WriteTemporaryBeside(const std::filesystem::path& path, std::string_view by
                           std::filesystem::path& temporary, std::string& error);
 bool CommitTemporary(const std::filesystem::path& temporary, const std::filesystem::path& path,
                      std::string& error);
+
+// Like WriteFileAtomically, but never replaces a file: kExists when path
+// exists (or appears while the bytes are written).
+platform::Created WriteFileAtomicallyAsNew(const std::filesystem::path& path,
+                                           std::string_view bytes, std::string& error);
+
+// The program's own temporary and pending-backup files start with these; a
+// write removes those of processes that no longer run.
+inline constexpr char kTemporaryPrefix[] = ".vm-tmp-";
+inline constexpr char kBackupPrefix[] = ".vm-bak-";
+void RemoveStaleTemporaries(const std::filesystem::path& folder);
+
+// The lock file a formatter holds beside base: a short name of its own for
+// every base name.
+std::filesystem::path FormatterLockPath(const std::filesystem::path& base);
 
 // Reads at most maxBytes from the start of a regular file, and never more
 // than its size when opened. Folders, FIFOs and devices are refused without

@@ -1,13 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/journal_record.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
-
+#include "platform/platform.h"
 #include "text/cp1251.h"
 #include "tools/atomic_file.h"
 
@@ -53,28 +47,7 @@ std::string JournalRecord(std::u16string_view body, const std::tm& local,
 
 bool AppendJournalRecord(const std::filesystem::path& path, std::string_view record,
                          std::string& error) {
-  // Non-blocking open so that a FIFO at the path cannot hang the window.
-  const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
-  if (fd < 0) {
-    error = std::strerror(errno);
-    return false;
-  }
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    ::close(fd);
-    error = "Not a regular file";
-    return false;
-  }
-  if (!WriteAll(fd, record)) {
-    error = std::strerror(errno);
-    ::close(fd);
-    return false;
-  }
-  if (::close(fd) != 0) {
-    error = std::strerror(errno);
-    return false;
-  }
-  return true;
+  return platform::AppendToFile(path, record, error);
 }
 
 }  // namespace vm

@@ -1,17 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/trash.h"
 
-#include "tools/atomic_file.h"
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <string>
+
+#include "platform/platform.h"
+#include "tools/atomic_file.h"
 
 namespace vm {
 namespace {
@@ -38,7 +35,7 @@ std::string EscapePath(const std::string& path) {
 std::string DeletionDate() {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
-  localtime_r(&now, &local);
+  platform::LocalTime(now, local);
   char text[32];
   std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
   return text;
@@ -60,40 +57,32 @@ bool LinkIntoTrash(const std::filesystem::path& file, const std::filesystem::pat
   const std::filesystem::path files = trash / "files";
   const std::filesystem::path info = trash / "info";
   std::filesystem::create_directories(trash.parent_path(), ec);  // the data home
-  for (const auto& folder : {trash, files, info}) {
-    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
-      error = std::strerror(errno);
-      return false;
-    }
-  }
-  const std::string record = "[Trash Info]\nPath=" + EscapePath(source.string()) +
+  for (const auto& folder : {trash, files, info})
+    if (platform::MakePrivateFolder(folder, error) == platform::Created::kFailed) return false;
+  const std::string record = "[Trash Info]\nPath=" + EscapePath(platform::Utf8OfPath(source)) +
                              "\nDeletionDate=" + DeletionDate() + "\n";
   // The entry's own name only has to be unique (Path= keeps the real one);
   // a long name is cut so that "<entry>.trashinfo" still fits a file name.
   constexpr std::size_t kNameMax = 255 - std::char_traits<char>::length(".trashinfo") - 4;
-  std::string name = file.filename().string();
+  std::string name = platform::Utf8OfPath(file.filename());
   if (name.size() > kNameMax) name.resize(kNameMax);
   for (int n = 1; n < 1000; ++n) {
     // The info file, made exclusively, reserves the name.
     const std::string entry = n == 1 ? name : name + "." + std::to_string(n);
-    const std::filesystem::path infoFile = info / (entry + ".trashinfo");
-    const int fd = ::open(infoFile.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd < 0) {
-      if (errno == EEXIST) continue;
-      error = std::strerror(errno);
-      return false;
-    }
-    const bool written = WriteAll(fd, record) && ::fsync(fd) == 0;
-    const int writeErrno = errno;
-    ::close(fd);
-    if (written && ::link(source.c_str(), (files / entry).c_str()) == 0) return true;
-    const int code = written ? errno : writeErrno;
-    ::unlink(infoFile.c_str());
-    if (code == EEXIST) continue;
-    error = std::strerror(code);
-    return false;
+    const std::filesystem::path infoFile = info / platform::PathFromUtf8(entry + ".trashinfo");
+    platform::NewFileOptions options;
+    options.ownerOnly = true;
+    const platform::Created reserved = platform::WriteNewFile(infoFile, record, options, error);
+    if (reserved == platform::Created::kExists) continue;
+    if (reserved == platform::Created::kFailed) return false;
+    const platform::Created linked =
+        platform::LinkFile(source, files / platform::PathFromUtf8(entry), error);
+    if (linked == platform::Created::kDone) return true;
+    std::error_code ignored;
+    std::filesystem::remove(infoFile, ignored);
+    if (linked == platform::Created::kFailed) return false;
   }
-  error = std::strerror(EEXIST);
+  error = platform::ErrorText(EEXIST);
   return false;
 }
 
@@ -101,23 +90,18 @@ bool KeepBackupCopy(const std::filesystem::path& file, const std::filesystem::pa
                     std::string& error) {
   // A short pending name beside it, so that any name that fits gets its backup.
   const std::filesystem::path pending =
-      backup.parent_path() / (".vm-bak-" + std::to_string(::getpid()));
+      backup.parent_path() / (kBackupPrefix + std::to_string(platform::ProcessId()));
   std::error_code ec;
   std::filesystem::remove(pending, ec);
   ec.clear();
-  std::filesystem::create_hard_link(file, pending, ec);
-  if (ec) {
-    ec.clear();
+  if (platform::LinkFile(file, pending, error) != platform::Created::kDone) {
     std::filesystem::copy_file(file, pending, ec);
+    if (ec) error = ec.message();
   }
-  if (!ec) std::filesystem::rename(pending, backup, ec);
-  if (ec) {
-    error = ec.message();
-    std::error_code ignored;
-    std::filesystem::remove(pending, ignored);
-    return false;
-  }
-  return true;
+  if (!ec && platform::RenameOver(pending, backup, error)) return true;
+  std::error_code ignored;
+  std::filesystem::remove(pending, ignored);
+  return false;
 }
 
 }  // namespace vm

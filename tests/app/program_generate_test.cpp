@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 
 #include "app/program.h"
@@ -185,9 +186,47 @@ TEST_F(Generate, AutoModeStateTable) {
   const std::vector<std::pair<int, bool>> marks = {{10, true},  {10, false}, {44, true},
                                                    {44, false}, {60, true},  {60, false}};
   EXPECT_EQ(shell.marks, marks);
-  program.PressGenButton(5, 2);
-  program.ShowAbout();  // stops auto mode
-  EXPECT_EQ(program.AutoGen(), 0);
+  // The rhyme and seed commands, the about text and an import stop auto mode,
+  // whatever its count.
+  const std::function<void()> stoppers[] = {
+      [&] { program.FindRhymes(u"кот", false); }, [&] { program.GenerateFromSeed(u"x"); },
+      [&] { program.ShowAbout(); }, [&] { program.ImportFiles({}); }};
+  for (const auto& stop : stoppers) {
+    program.PressGenButton(1, 2);
+    stop();
+    EXPECT_EQ(program.AutoGen(), 0);
+  }
+}
+
+// After a seeded text the random source is the clock's again: the texts that
+// follow differ from one seeded run to the next.
+TEST_F(Generate, TextsAfterASeededOneAreRandomAgain) {
+  Load(kBase);
+  SetOptions({});
+  std::set<std::u16string> after;
+  for (int i = 0; i < 5; ++i) {
+    program.GenerateFromSeed(u"сид");
+    program.SHIT(10, 0);
+    after.insert(shell.shown);
+  }
+  EXPECT_GT(after.size(), 1U);
+}
+
+// The rhyme command shows 33 to 49 entries (a limit of 32 to 48 drawn anew).
+TEST_F(Generate, RhymeListsEndAtTheirDrawnLimit) {
+  std::u16string base;
+  for (char16_t a = u'А'; a <= u'Я'; ++a)
+    for (const char16_t b : std::u16string_view(u"БВГДЖ"))
+      base += std::u16string{a, b} + u"ЛОК\r\n";
+  Load(base);
+  std::set<std::size_t> counts;
+  for (std::uint32_t seed = 1; seed <= 300; ++seed) {
+    program.Random().Seed(seed);
+    program.FindRhymes(u"потолок", false);
+    counts.insert(Split(shell.shown, u"\r\n").size() - 3);  // header, rule, final break
+  }
+  EXPECT_EQ(*counts.begin(), 33U);
+  EXPECT_EQ(*counts.rbegin(), 49U);
 }
 
 TEST_F(Generate, RhymeCommandListsPartnersNeverTheWordItself) {

@@ -4,6 +4,7 @@
 
 #include "app/program.h"
 #include "fake_shell.h"
+#include "platform/platform.h"
 #include "temp_folder.h"
 #include "text/cp1251.h"
 #include "text/strings.h"
@@ -137,6 +138,20 @@ TEST_F(Tools, EmptyBaseCannotBeFormatted) {
   Base(u"");
   EXPECT_EQ(program.FormatBase(), Program::FormatOutcome::kEmptyBase);
   EXPECT_EQ(shell.shown, u"source_b.txt пуст. Нет пути форматировать.");
+}
+
+// While another formatter has the base, a second one says so and leaves it.
+TEST_F(Tools, OneFormatterAtATimePerBase) {
+  const auto path = Base(u"а, б");
+  platform::FileLock other;
+  std::string error;
+  ASSERT_TRUE(other.TryLock(FormatterLockPath(path), error)) << error;
+  shell.answers = {true};
+  EXPECT_EQ(program.FormatBase(), Program::FormatOutcome::kBaseBusy);
+  EXPECT_EQ(shell.shown, u"source_b.txt занят: его уже форматирует другая программа.");
+  EXPECT_EQ(FileText(path), u"а, б");
+  other.Unlock();
+  EXPECT_EQ(program.FormatBase(), Program::FormatOutcome::kWritten);
 }
 
 // Without a trash the old content stays beside the base as its backup.

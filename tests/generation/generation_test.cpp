@@ -10,6 +10,7 @@
 #include "base/phrase_base.h"
 #include "generation/char_transforms.h"
 #include "generation/lyrics.h"
+#include "generation/options.h"
 #include "generation/phrase_transforms.h"
 #include "generation/pick_lines.h"
 #include "generation/pseudo_word.h"
@@ -66,6 +67,30 @@ std::u16string KindOf(std::u16string s) {
   return s;
 }
 
+// With Entropy on, the ten rolled flags keep their last values; the other
+// six always follow their boxes. Only a ticked box (1) counts, not a grey one.
+TEST(ReadOptions, EntropyKeepsOnlyTheRolledFlags) {
+  GenerationFlags flags;
+  OptionBoxes boxes;
+  boxes.fill(1);
+  boxes[kOptEntropy] = 0;
+  ReadOptions(boxes, flags);
+  boxes.fill(2);
+  boxes[kOptEntropy] = 1;
+  ReadOptions(boxes, flags);
+  const bool rolled[] = {
+      flags.Punctuation, flags.NoCapsLock,    flags.Omsk,      flags.ParagraphBreaks, flags.Lyrics,
+      flags.Chaos,       flags.SpeechDefects, flags.WordMorph, flags.MixedCase,       flags.Typos};
+  const bool followed[] = {flags.AutoCopy,     flags.CopyUnicode, flags.UseCache,
+                           flags.LatinLetters, flags.Markup,      flags.ClassicTags};
+  EXPECT_TRUE(flags.Entropy);
+  for (const bool f : rolled) EXPECT_TRUE(f);
+  for (const bool f : followed) EXPECT_FALSE(f);
+  boxes[kOptEntropy] = 0;
+  ReadOptions(boxes, flags);
+  EXPECT_FALSE(flags.Punctuation || flags.Entropy || flags.Typos);
+}
+
 TEST(MakeSeparator, KindsComeInTheirShares) {
   struct Row {
     bool allowEnd, forceEnd;
@@ -102,6 +127,17 @@ TEST(MakeSeparator, KindsComeInTheirShares) {
     for (const auto& [kind, share] : row.expected)
       EXPECT_NEAR(shares.count(kind) ? shares.at(kind) : 0, share, 0.01) << ToUtf8(kind);
   }
+  // The mixed runs of a fixed seed: which mark comes first, then both counts.
+  RandomSource fixed(1);
+  std::u16string mixed;
+  for (int runs = 0; runs < 10;) {
+    const std::u16string s = MakeSeparator(fixed, true, true, 0);
+    if (s.find(u'?') != std::u16string::npos && s.find(u'!') != std::u16string::npos) {
+      mixed += s;
+      ++runs;
+    }
+  }
+  EXPECT_EQ(mixed, u"\?!!! !!!\?\? !!!\?\? !!\? \?\?! !\?\?\? \?!!! \?\?\?!! !!\?\?\? \?!! ");
   // Run lengths: ellipses of 2 to 6 stops, up to 3 "?" or 5 "!", mixed runs of 1 to 3 each.
   const auto runs = Shares(40000, [](RandomSource& r) { return MakeSeparator(r, true, true, 0); });
   std::set<std::u16string> all;
@@ -203,7 +239,8 @@ TEST(AddTypos, OnlyInnerUpperCaseLettersAwayFromTheEnds) {
        {u"БВ", u"", u"ББ ББ ББ ББ ББ ББ", u"жжжжжжжжжжжж", u"ЁЁЁЁЁЁЁЁЁЁЁЁ", u"1234567890,.!?-«»"})
     for (const auto& p : Typos(phrase, false)) EXPECT_EQ(p, phrase);
   // Deletions: 0.065 * 0.5 per consonant, 0.065 * 0.4 * 0.5 per vowel.
-  for (const auto& [letter, lost] : {std::pair{u'Б', 3250.0}, {u'А', 1300.0}}) {
+  for (const auto& [letter, lost] :
+       {std::pair{u'Б', 3250.0}, {u'Ь', 3250.0}, {u'Э', 1300.0}, {u'У', 1300.0}}) {
     RandomSource random(2024);
     Lines phrases(100, std::u16string(1002, letter));
     AddTypos(random, phrases, false);
@@ -360,6 +397,12 @@ TEST(PairRhymes, CoupletsCrossRhymesAndUnpairedPhrases) {
     ASSERT_EQ(p.size(), 4U);
     if (cat.count(p[1]) && forest.count(p[3])) ++aabb;
     if (p[1] == u"БЫЛ ЛЕС" && cat.count(p[2]) && forest.count(p[3])) ++abab;
+    GenerationFlags omsk;
+    omsk.Omsk = true;
+    Lines shuffled = {u"ЖИЛ КОТ", u"X"};
+    PairRhymes(random, base, omsk, cache, shuffled);
+    ASSERT_TRUE(EndsWith(shuffled[1], u"ВОТ") || EndsWith(shuffled[1], u"ГОД"))
+        << ToUtf8(shuffled[1]);
     Lines lone = {u"ДЕНЬ", u"X", u"ПЕНЬ"};  // no partner: unrhymed, odd phrase dropped
     PairRhymes(random, base, GenerationFlags{}, cache, lone);
     ASSERT_EQ(lone, (Lines{u"ДЕНЬ", u"X"}));
@@ -415,6 +458,16 @@ TEST(PhraseTransforms, TagsMorphsAndQuotes) {
     morphed += words[0] == u"КРАСНЫЙ";
   }
   EXPECT_NEAR(morphed, 100, 30);
+  // A base line that is just the ending is a word too.
+  const PhraseBase ending = BaseOf({u"НЫЙ"});
+  int short_ = 0;
+  for (std::uint32_t seed = 1; seed <= 40; ++seed) {
+    RandomSource random(seed);
+    Lines p = {u"КРАСНЫЙ ДОМ"};
+    MorphWords(random, ending, p, false);
+    short_ += p[0] == u"НЫЙ ДОМ";
+  }
+  EXPECT_GT(short_, 5);
   // Separators only inside the middle window of the words, never after the last.
   for (std::uint32_t seed = 1; seed <= 200; ++seed) {
     RandomSource random(seed);

@@ -34,6 +34,21 @@ class SingleInstanceTest : public QObject {
     QVERIFY(SingleInstance(folder.path()).Acquired());
   }
 
+  // Only a live holder counts: an empty or garbled lock file blocks nothing,
+  // and where no lock can be made the program starts unguarded.
+  void oddLockFilesAndNoLockAtAll() {
+    TempFolder folder;
+    for (const std::string bytes : {"", "not a lock\n\xFF"}) {
+      folder.Write("verbalomatic.lock", bytes);
+      SingleInstance instance(folder.path());
+      QVERIFY(instance.Acquired());
+      QVERIFY(instance.Unguarded().empty());
+    }
+    const SingleInstance nowhere(folder / "no such folder");
+    QVERIFY(nowhere.Acquired());
+    QVERIFY(!nowhere.Unguarded().empty());
+  }
+
   void aLongRunningInstanceKeepsItsLock() {
     TempFolder folder;
     const auto first = std::make_unique<SingleInstance>(folder.path());

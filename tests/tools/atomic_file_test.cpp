@@ -150,4 +150,23 @@ TEST_F(AtomicFile, ReadsPrefixOfRegularFilesOnly) {
 }
 
 }  // namespace
+// What a killed writer left goes at the next write there; a live writer's
+// files stay. A new-file write never replaces.
+TEST_F(AtomicFile, StaleTemporariesGoAndNewFilesNeverReplace) {
+  const std::string own = ".vm-tmp-" + std::to_string(::getpid()) + "-99";
+  for (const std::string name : {".vm-tmp-2147483646-0", ".vm-bak-2147483646", own.c_str()})
+    Put(folder_ / name, "partial");
+  std::string error;
+  ASSERT_TRUE(WriteFileAtomically(folder_ / "base.txt", "new", error)) << error;
+  EXPECT_FALSE(fs::exists(folder_ / ".vm-tmp-2147483646-0"));
+  EXPECT_FALSE(fs::exists(folder_ / ".vm-bak-2147483646"));
+  EXPECT_TRUE(fs::exists(folder_ / own));
+  EXPECT_EQ(WriteFileAtomicallyAsNew(folder_ / "base.txt", "other", error),
+            platform::Created::kExists);
+  EXPECT_EQ(WriteFileAtomicallyAsNew(folder_ / "fresh.txt", "made", error),
+            platform::Created::kDone);
+  EXPECT_EQ(Slurp(folder_ / "base.txt"), "new");
+  EXPECT_EQ(Slurp(folder_ / "fresh.txt"), "made");
+}
+
 }  // namespace vm
