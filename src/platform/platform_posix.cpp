@@ -3,13 +3,16 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <climits>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 
 #include "platform/platform.h"
 
@@ -246,6 +249,27 @@ bool ProcessAlive(std::uint32_t pid) {
 
 bool LocalTime(std::time_t t, std::tm& local) {
   return ::localtime_r(&t, &local) != nullptr;
+}
+
+void* AllocateLarge(std::size_t bytes) {
+#if defined(MADV_HUGEPAGE)
+  constexpr std::size_t kHugePage = std::size_t{2} << 20;
+  if (bytes >= kHugePage) {
+    const std::size_t rounded = (bytes + kHugePage - 1) & ~(kHugePage - 1);
+    void* memory = std::aligned_alloc(kHugePage, rounded);
+    if (memory == nullptr) throw std::bad_alloc();
+    // Only advice: without transparent huge pages the memory works as well.
+    ::madvise(memory, rounded, MADV_HUGEPAGE);
+    return memory;
+  }
+#endif
+  void* memory = std::malloc(bytes == 0 ? 1 : bytes);
+  if (memory == nullptr) throw std::bad_alloc();
+  return memory;
+}
+
+void FreeLarge(void* memory) {
+  std::free(memory);
 }
 
 std::int32_t TickCount() {

@@ -16,8 +16,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <new>
 #include <streambuf>
 
 #include "platform/platform.h"
@@ -565,6 +567,17 @@ bool LocalTime(std::time_t t, std::tm& local) {
   local.tm_yday = kDaysBefore[local.tm_mon] + here.wDay - 1 + (leap && local.tm_mon > 1 ? 1 : 0);
   local.tm_isdst = -1;
   return true;
+}
+
+// Large pages need a privilege users do not have: plain heap memory.
+void* AllocateLarge(std::size_t bytes) {
+  void* memory = std::malloc(bytes == 0 ? 1 : bytes);
+  if (memory == nullptr) throw std::bad_alloc();
+  return memory;
+}
+
+void FreeLarge(void* memory) {
+  std::free(memory);
 }
 
 std::int32_t TickCount() {

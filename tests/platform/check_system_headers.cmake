@@ -1,6 +1,7 @@
 # Fails when a source outside src/platform and the window shells includes a
-# header that is neither the C++ standard library's nor one of the two
-# header-only libraries the command line uses (CLI11, nlohmann-json).
+# header that is neither the C++ standard library's, the compiler's SSE2
+# intrinsics, nor one of the two header-only libraries the command line uses
+# (CLI11, nlohmann-json).
 #   cmake -DROOT=src [-DLAYERS="a;b"] -P check_system_headers.cmake
 cmake_minimum_required(VERSION 3.25)
 get_filename_component(ROOT ${ROOT} ABSOLUTE)
@@ -15,6 +16,7 @@ set(standard
   stdexcept stop_token streambuf string string_view syncstream system_error thread tuple
   type_traits typeindex typeinfo unordered_map unordered_set utility valarray variant vector
   version
+  emmintrin.h
   CLI/CLI.hpp nlohmann/json.hpp nlohmann/json_fwd.hpp)
 if(NOT LAYERS)
   # Everything under src but platform/, shell/ and shell_win32/.
