@@ -17,7 +17,7 @@ shift
 here=$(cd "$(dirname "$0")" && pwd)
 [ $# -gt 0 ] || set -- "$here"/*.cases
 # The load report's timings vary from run to run.
-mask() { sed -E 's/^(I[123]: )[0-9]+\r?$/\1#/'; }
+mask() { sed -E 's/(^([|] )?|⏎)(I[123]: )[0-9]+/\1\3#/g; s/^(I[123]: #)\r$/\1/'; }
 failed=0
 for cases in "$@"; do
   cases=$(realpath "$cases")
@@ -31,7 +31,7 @@ for cases in "$@"; do
              code=${PIPESTATUS[0]}
              mask < "$work/.stderr" | sed 's/^/stderr: /'
              echo "[exit $code]" ;;
-      '% '*) echo "$line"; (eval "${line#% }") 2>&1 ;;
+      '% '*) echo "$line"; (eval "${line#% }") 2>&1 | mask ;;
       *) echo "$line" ;;
     esac
   done < "$cases")

@@ -1,0 +1,260 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// vm-session STEP...: drives the program object as the window would, in the
+// current folder, and prints every effect on the desktop, one per line, for
+// the golden transcripts. Multi-line texts print as "| " lines. Steps:
+//   seed N | opt NAME,... | grey N | prologue T | epilogue T | hidden | visible
+//   ctrl | noctrl | answer yes|no | trash-fails | base NAME | noabout | gen N
+//   seedtext T | rhymes T | lines T | press N BUTTON | tray N | tick K | about
+//   format | import FILE,... | journal | menu | choose N | builtin N | open
+//   reload | hint | openjournal | dump (lines and keys) | state | sh COMMAND
+#include <array>
+#include <cstdlib>
+#include <deque>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/aux_timer.h"
+#include "app/program.h"
+#include "cli/cli_help.h"
+#include "text/strings.h"
+
+namespace vm {
+namespace {
+
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
+  for (std::size_t at = text.find(from); at != std::string::npos;
+       at = text.find(from, at + to.size()))
+    text.replace(at, from.size(), to);
+}
+
+// Reports and messages (centred) print on one line, their breaks as "⏎".
+void Print(std::string_view head, std::u16string_view text, bool oneLine = false) {
+  std::string out = ToUtf8(text);
+  if (oneLine) ReplaceAll(out, "\r\n", "⏎");
+  if (out.find_first_of("\r\n") == std::string::npos) {
+    std::cout << head << ' ' << out << '\n';
+    return;
+  }
+  std::cout << head << '\n';
+  ReplaceAll(out, "\r\n", "\x1F");
+  ReplaceAll(out, "\r", "\\r");
+  ReplaceAll(out, "\n", "\\n");
+  for (std::size_t from = 0;;) {
+    const std::size_t to = out.find('\x1F', from);
+    std::cout << "| " << out.substr(from, to - from) << '\n';
+    if (to == std::string::npos) break;
+    from = to + 1;
+  }
+}
+
+class PrintingShell : public Shell {
+ public:
+  void ShowText(std::u16string_view text, Alignment alignment) override {
+    shown = text;
+    const bool centred = alignment == Alignment::kCentre;
+    Print(centred ? "show centred:" : "show:", text, centred);
+  }
+  std::u16string ShownText() const override { return shown; }
+  void CopyToClipboard(std::u16string_view text, bool unicode) override {
+    const std::string head = unicode ? "clipboard unicode:" : "clipboard cp1251:";
+    Print(head, text == shown ? u"(the text shown)" : text);
+  }
+  void SetCaption(std::u16string_view text) override {
+    caption = text;
+    Print("caption:", text);
+  }
+  std::u16string Caption() const override { return caption; }
+  bool AskYesNo(std::u16string_view question, MessageIcon icon) override {
+    const bool yes = !answers.empty() && answers.front();
+    if (!answers.empty()) answers.pop_front();
+    Print(icon == MessageIcon::kWarning ? "ask (warning):" : "ask:", question, true);
+    std::cout << (yes ? "answer: yes\n" : "answer: no\n");
+    return yes;
+  }
+  void Inform(std::u16string_view text) override { Print("inform:", text, true); }
+  void ProcessEvents() override {}
+  bool IsWindowVisible() const override { return visible; }
+  std::u16string PrologueText() const override { return prologue; }
+  std::u16string EpilogueText() const override { return epilogue; }
+  int OptionValue(int index) const override { return boxes[static_cast<std::size_t>(index)]; }
+  void MarkGenButton(int count, bool marked) override {
+    std::cout << "mark " << count << (marked ? " on\n" : " off\n");
+  }
+  bool KeepInTrash(const std::filesystem::path& path, std::u16string& error) override {
+    std::cout << "trash " << path.filename().string() << '\n';
+    if (trashFails) error = u"корзины нет";
+    return !trashFails;
+  }
+  void OpenWithAssociatedProgram(const std::filesystem::path& path) override {
+    std::cout << "open " << std::filesystem::relative(path).string() << '\n';
+  }
+  std::int32_t TickCount() const override { return tick; }
+  void SetOptionEnabled(int index, bool enabled) override {
+    auto& was = enabled_[static_cast<std::size_t>(index)];
+    if (was != (enabled ? 1 : 0))
+      std::cout << "box " << OptionName(index) << (enabled ? " enabled\n" : " greyed\n");
+    was = enabled ? 1 : 0;
+  }
+  void SetChaosTooltip(std::u16string_view tooltip) override { Print("tooltip:", tooltip); }
+  bool ControlKeyHeld() const override { return ctrl; }
+  void DrawLifeCell(int, int, bool) override { ++cells; }
+
+  static std::string OptionName(int index) {
+    for (const OptionBoxName& n : OptionBoxNames())
+      if (n.box == index) return std::string(n.name);
+    return index == kOptAutoCopy ? "autocopy" : index == kOptCopyUnicode ? "unicode" : "spare";
+  }
+
+  std::u16string shown, caption, prologue, epilogue;
+  std::deque<bool> answers;
+  OptionBoxes boxes{};
+  bool visible = true, ctrl = false, trashFails = false;
+  std::int32_t tick = 0;
+  int cells = 0;
+
+ private:
+  std::array<int, kOptionCount> enabled_ = [] {
+    std::array<int, kOptionCount> a{};
+    a.fill(-1);
+    return a;
+  }();
+};
+
+const char* OutcomeName(Program::GenerateOutcome o) {
+  constexpr const char* kNames[] = {"busy", "nothing", "text", "empty base", "no phrases"};
+  return kNames[static_cast<int>(o)];
+}
+
+const char* OutcomeName(Program::FormatOutcome o) {
+  constexpr const char* kNames[] = {"busy",     "base busy", "empty base",  "unchanged",
+                                    "declined", "written",   "write failed"};
+  return kNames[static_cast<int>(o)];
+}
+
+std::vector<std::string> Words(const std::string& list, char by) {
+  std::vector<std::string> words;
+  for (std::size_t from = 0; from <= list.size();) {
+    const std::size_t to = std::min(list.find(by, from), list.size());
+    if (to > from) words.push_back(list.substr(from, to - from));
+    from = to + 1;
+  }
+  return words;
+}
+
+int Run(const std::vector<std::string>& steps) {
+  PrintingShell shell;
+  Program program(shell, std::filesystem::current_path());
+  AuxTimer timer(program);
+  program.Random().Seed(1);
+  for (const std::string& step : steps) {
+    std::cout << "> " << step << '\n';
+    const std::size_t blank = step.find(' ');
+    const std::string verb = step.substr(0, blank);
+    const std::string arg = blank == std::string::npos ? "" : step.substr(blank + 1);
+    const std::u16string text = FromUtf8(arg);
+    const int n = std::atoi(arg.c_str());
+    std::string result;  // what the command returned, printed after its effects
+    if (verb == "seed") {
+      program.Random().Seed(static_cast<std::uint32_t>(std::stoul(arg)));
+    } else if (verb == "opt" || verb == "grey") {
+      if (verb == "opt") shell.boxes.fill(0);
+      for (const std::string& name : Words(arg, ','))
+        for (int box = 0; box < kOptionCount; ++box)
+          if (name == PrintingShell::OptionName(box))
+            shell.boxes[static_cast<std::size_t>(box)] = verb == "opt" ? 1 : 2;
+      program.ReadOptions();
+    } else if (verb == "prologue") {
+      shell.prologue = text;
+    } else if (verb == "epilogue") {
+      shell.epilogue = text;
+    } else if (verb == "hidden" || verb == "visible") {
+      shell.visible = verb == "visible";
+    } else if (verb == "ctrl" || verb == "noctrl") {
+      shell.ctrl = verb == "ctrl";
+    } else if (verb == "answer") {
+      shell.answers.push_back(arg == "yes");
+    } else if (verb == "trash-fails") {
+      shell.trashFails = true;
+    } else if (verb == "noabout") {
+      program.SkipAboutOnFirstLoad();
+    } else if (verb == "base") {
+      program.SetBaseName(text);
+      program.LoadBase();
+    } else if (verb == "gen") {
+      result = OutcomeName(program.SHIT(n, 0));
+    } else if (verb == "seedtext") {
+      result = OutcomeName(program.GenerateFromSeed(text));
+    } else if (verb == "rhymes" || verb == "lines") {
+      result = program.FindRhymes(text, verb == "lines") ? "shown" : "nothing";
+    } else if (verb == "press") {
+      const auto w = Words(arg, ' ');
+      program.PressGenButton(std::stoi(w.at(0)), std::stoi(w.at(1)));
+    } else if (verb == "tray") {
+      result = program.GenerateToClipboard(n) ? "copied" : "nothing";
+    } else if (verb == "tick") {
+      for (int i = 0; i < n; ++i, shell.tick += AuxTimer::kIntervalMs) timer.TmrAUX_Timer();
+      std::cout << "life cells drawn: " << std::exchange(shell.cells, 0) << '\n';
+    } else if (verb == "about") {
+      program.ShowAbout();
+    } else if (verb == "format") {
+      result = OutcomeName(program.FormatBase());
+    } else if (verb == "import") {
+      std::vector<std::filesystem::path> files;
+      for (const std::string& f : Words(arg, ',')) files.emplace_back(f);
+      const Program::ImportReport report = program.ImportFiles(files);
+      result = "imported " + std::to_string(report.imported);
+      for (const auto& [file, why] : report.skipped)
+        result += ", skipped " + file.filename().string() + ": " + why;
+    } else if (verb == "journal") {
+      result = program.SaveToJournal() ? "saved" : "failed";
+    } else if (verb == "menu") {
+      const MainMenuState menu = program.PrepareMainMenu(u"Открыть");
+      std::cout << "builtin checks " << menu.builtinChecked[0] << menu.builtinChecked[1]
+                << ", file commands " << (menu.fileCommandsEnabled ? "on" : "off") << '\n';
+      for (const auto& entry : menu.files)
+        if (entry.visible)
+          Print(entry.checked ? "menu entry (checked):" : "menu entry:", entry.caption);
+      Print("menu open:", menu.openCaption);
+    } else if (verb == "choose") {
+      program.ChooseCatalogueEntry(n);
+    } else if (verb == "builtin") {
+      program.ChooseBuiltin(n);
+    } else if (verb == "open") {
+      program.OpenCurrentBase();
+    } else if (verb == "reload") {
+      program.Reload();
+    } else if (verb == "hint") {
+      program.ShowImportHint();
+    } else if (verb == "openjournal") {
+      program.OpenJournal();
+    } else if (verb == "dump") {
+      const PhraseBase& base = program.Base();
+      for (std::size_t i = 0; i < base.lines.size(); ++i) {
+        const std::u16string line = base.lines[i].Text(), key = base.keys[i].Text();
+        Print(key == line ? "line:" : "line, key " + ToUtf8(key) + ":", line);
+      }
+    } else if (verb == "sh") {
+      std::cout.flush();
+      if (std::system(arg.c_str()) != 0) std::cout << "(failed)\n";
+    } else if (verb == "state") {
+      std::cout << "base " << ToUtf8(program.BaseName()) << ", " << program.Base().UBound() + 1
+                << " lines, auto " << program.AutoGen() << ", cache " << program.Cache().Size()
+                << '\n';
+    } else {
+      std::cerr << "unknown step: " << step << '\n';
+      return 2;
+    }
+    if (!result.empty()) std::cout << "= " << result << '\n';
+  }
+  return 0;
+}
+
+}  // namespace
+}  // namespace vm
+
+int main(int argc, char** argv) {
+  return vm::Run(std::vector<std::string>(argv + 1, argv + argc));
+}
