@@ -8,9 +8,7 @@
 #include <deque>
 #include <map>
 
-#include "app/program.h"
 #include "app/program_folders.h"
-#include "fake_shell.h"
 #include "temp_folder.h"
 
 namespace vm {
@@ -134,25 +132,6 @@ TEST(DesktopStart, WhoRunsTheWindow) {
     EXPECT_EQ(world.pauses, c.pauses);
     EXPECT_EQ(world.sent.front(), "verbalomatic 1 generate 10\n");
   }
-}
-
-TEST(DesktopStart, AGenerateRequestAlwaysReachesTheClipboard) {
-  test::FakeShell shell;
-  test::TempFolder folder;
-  Program program(shell, folder.path());
-  program.SkipAboutOnFirstLoad();
-  program.LoadBase();
-  shell.options[0] = 0;  // "CP" clear, the window shown
-  program.ReadOptions();
-  program.SHIT(10, 0);
-  EXPECT_EQ(shell.copies, 0);
-  EXPECT_TRUE(program.GenerateToClipboard(10));
-  EXPECT_EQ(shell.copies, 1);
-  EXPECT_EQ(shell.clipboard, shell.shown);
-  program.SetBaseName(u"missing.txt");
-  program.LoadBase();
-  EXPECT_FALSE(program.GenerateToClipboard(10));
-  EXPECT_EQ(shell.copies, 1);
 }
 
 TEST(ProgramFolders, BesideTheExecutableUnlessInstalled) {
