@@ -94,6 +94,23 @@ TEST(Program, SeedsAfterSeededTextsAndFirstLoads) {
   EXPECT_LT(about, 140);
 }
 
+// The rhyme command lists 33 to 49 entries: a limit of 32 to 48, drawn anew.
+TEST(Program, RhymeListsEndAtTheirDrawnLimit) {
+  Desk desk;
+  std::u16string base;
+  for (char16_t a = u'А'; a <= u'Я'; ++a)
+    for (const char16_t b : u"БВГДЖ"sv) base += std::u16string{a, b} + u"ЛОК\r\n";
+  desk.Load(base);
+  std::set<std::size_t> counts;
+  for (std::uint32_t seed = 1; seed <= 300; ++seed) {
+    desk.program.Random().Seed(seed);
+    desk.program.FindRhymes(u"потолок", false);
+    counts.insert(Split(desk.shell.shown, u"\r\n").size() - 3);  // header, rule, final break
+  }
+  EXPECT_EQ(*counts.begin(), 33U);
+  EXPECT_EQ(*counts.rbegin(), 49U);
+}
+
 // A base that could not be read is read again once it can be, though its
 // stamp did not change (root reads anything: the test reads as nobody).
 TEST(Program, AnUnreadableBaseIsReadOnceItCanBe) {
