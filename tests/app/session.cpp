@@ -7,6 +7,7 @@
 //   seedtext T | rhymes T | lines T | press N BUTTON | tray N | tick K | about
 //   format | import FILE,... | journal | menu | choose N | builtin N | open
 //   reload | hint | openjournal | dump (lines and keys) | state | sh COMMAND
+//   console T | start (reads and applies the settings file) | quit (writes it)
 #include <array>
 #include <cstdlib>
 #include <deque>
@@ -18,6 +19,8 @@
 
 #include "app/aux_timer.h"
 #include "app/program.h"
+#include "app/settings_apply.h"
+#include "app/settings_record.h"
 #include "cli/cli_help.h"
 #include "text/strings.h"
 
@@ -50,7 +53,7 @@ void Print(std::string_view head, std::u16string_view text, bool oneLine = false
   }
 }
 
-class PrintingShell : public Shell {
+class PrintingShell : public Shell, public SettingsTarget {
  public:
   void ShowText(std::u16string_view text, Alignment alignment) override {
     shown = text;
@@ -101,6 +104,20 @@ class PrintingShell : public Shell {
   void SetChaosTooltip(std::u16string_view tooltip) override { Print("tooltip:", tooltip); }
   bool ControlKeyHeld() const override { return ctrl; }
   void DrawLifeCell(int, int, bool) override { ++cells; }
+  // Start-up's settings, on one line in the order they come.
+  void SetOptionValue(int index, int value) override {
+    boxes[static_cast<std::size_t>(index)] = value;
+    applied += " " + OptionName(index) + "=" + std::to_string(value);
+  }
+  void SendToTray() override {
+    visible = false;
+    applied += " tray";
+  }
+  void SetLineTexts(const std::u16string& p, const std::u16string& e,
+                    const std::u16string& c) override {
+    prologue = p, epilogue = e, console = c;
+    applied += " texts " + ToUtf8(p + u"|" + e + u"|" + c);
+  }
 
   static std::string OptionName(int index) {
     for (const OptionBoxName& n : OptionBoxNames())
@@ -108,7 +125,8 @@ class PrintingShell : public Shell {
     return index == kOptAutoCopy ? "autocopy" : index == kOptCopyUnicode ? "unicode" : "spare";
   }
 
-  std::u16string shown, caption, prologue, epilogue;
+  std::u16string shown, caption, prologue, epilogue, console;
+  std::string applied;
   std::deque<bool> answers;
   OptionBoxes boxes{};
   bool visible = true, ctrl = false, trashFails = false;
@@ -166,6 +184,26 @@ int Run(const std::vector<std::string>& steps) {
           if (name == PrintingShell::OptionName(box))
             shell.boxes[static_cast<std::size_t>(box)] = verb == "opt" ? 1 : 2;
       program.ReadOptions();
+    } else if (verb == "console") {
+      shell.console = text;
+    } else if (verb == "start" || verb == "quit") {
+      // What the window does with its settings file when it opens and closes.
+      const std::filesystem::path file = program.ProgramFolder() / kSettingsFileName;
+      SettingsRecord settings = program.Settings();
+      std::string error;
+      if (verb == "quit") {
+        StoreSettings(settings, shell.boxes, shell.visible, shell.prologue, shell.epilogue,
+                      shell.console);
+        program.SetSettings(settings);
+        result = WriteSettingsFile(file, settings, &error) ? "saved" : "failed: " + error;
+      } else if (ReadSettingsFile(file, settings)) {
+        program.SetSettings(settings);
+        ApplySettings(settings, shell);
+        std::cout << "applied:" << std::exchange(shell.applied, {}) << '\n';
+        program.ReadOptions();
+      } else {
+        result = "no settings";
+      }
     } else if (verb == "prologue") {
       shell.prologue = text;
     } else if (verb == "epilogue") {
