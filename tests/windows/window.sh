@@ -59,10 +59,10 @@ after=$(clip)
 [ -n "$after" ] && [ "$after" != "$before" ] || fail "digit key with CP: no new text on the clipboard"
 echo "digit key: ${#after} characters on the clipboard"
 
+picture() { xdotool mousemove --window "$WID" 560 200; sleep 0.3; xdotool click "$@"; }
 # A right click on the picture opens the main menu; the keys walk it (the
 # separators are skipped).
-menu() { xdotool mousemove --window "$WID" 560 200; sleep 0.3; xdotool click 3; sleep 1
-         xdotool key "$@"; sleep 1; }
+menu() { picture 3; sleep 1; xdotool key "$@"; sleep 1; }
 # Answers Yes to the program's question box, titled with the program's name.
 say_yes() { local box; box=$(xdotool search --onlyvisible --name '^Verbalomatic$' 2>/dev/null | head -1)
             [ -n "$box" ] && xdotool windowfocus --sync "$box" key Return; }
@@ -99,7 +99,7 @@ echo "drop and formatter: $(grep Path= "$info")"
 
 # A double click on the picture puts the icon in the tray host; its menu's
 # "Сгенерировать" → "1" puts a new text on the clipboard.
-xdotool mousemove --window "$WID" 560 200; sleep 0.3; xdotool click --repeat 2 --delay 80 1
+picture --repeat 2 --delay 80 1
 hidden() { ! xdotool search --onlyvisible --name 'фраз' >/dev/null; }
 wait_for hidden || fail "a double click on the picture did not send the window to the tray"
 docked() {
