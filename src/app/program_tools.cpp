@@ -133,10 +133,12 @@ bool Program::SaveToJournal() {
 
 bool Program::ReplaceBaseFile(const std::filesystem::path& path, const std::string& bytes,
                               std::u16string& note, std::u16string& error) {
-  // The base file holds the old or the new content at every moment: the new
-  // content is safe on disk first, the trash (or, without one, a backup
-  // beside the base) receives the old content as a second link, and one
-  // rename swaps them.
+  // The new content is safe on disk first. The trash then receives the old
+  // content, as a second link (the base file holds the old or the new
+  // content at every moment) or as the base itself (the Recycle Bin records
+  // only a file deleted from its own place; the path is empty until the
+  // rename that follows at once); without a trash a backup beside the base
+  // does. One rename puts the new content in place.
   std::filesystem::path fresh;
   std::string writeError;
   if (!WriteTemporaryBeside(path, bytes, fresh, writeError)) {
@@ -159,8 +161,23 @@ bool Program::ReplaceBaseFile(const std::filesystem::path& path, const std::stri
       note += u"Старая версия сохранена как " + DecodeFileName(backup.filename()) + u".";
     }
   }
-  if (!CommitTemporary(fresh, path, writeError)) {
+  if (!platform::RenameOver(fresh, path, writeError)) {
     error = DecodeTextFile(writeError);
+    if (std::filesystem::exists(path, ec)) {
+      std::filesystem::remove(fresh, ec);
+      return false;
+    }
+    // The old content went to the trash with the base itself: the new one is
+    // kept beside it under a name that no later write clears away.
+    std::filesystem::path kept = path;
+    kept += ".new";
+    std::string linkError;
+    if (platform::LinkFile(fresh, kept, linkError) == platform::Created::kDone) {
+      std::filesystem::remove(fresh, ec);
+    } else {
+      kept = fresh;
+    }
+    error += u". Новое содержимое: " + DecodeFileName(kept.filename());
     return false;
   }
   return true;

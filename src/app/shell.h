@@ -41,9 +41,11 @@ class Shell {
   virtual int OptionValue(int index) const = 0;
   // Shows or clears the bold-italic auto marker on the generate button of count.
   virtual void MarkGenButton(int count, bool marked) = 0;
-  // Puts the content of a file into the desktop's trash, recorded under the
-  // file's own name and place, while the file stays where it is (the caller
-  // replaces it next). False with a description when no trash takes it.
+  // Puts a file into the desktop's trash, recorded under its own name and
+  // place. The file may stay where it is (the trash took a second link) or be
+  // gone (the trash took the file itself, as the Recycle Bin does); either
+  // way the caller puts the new content at path next. False with a
+  // description when no trash takes it: the file is then still at path.
   virtual bool KeepInTrash(const std::filesystem::path& path, std::u16string& error) = 0;
   // Opens a file with the program the desktop associates with it.
   virtual void OpenWithAssociatedProgram(const std::filesystem::path& path) = 0;

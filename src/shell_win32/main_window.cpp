@@ -151,9 +151,6 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT:
       OnPaint();
       return 0;
-    case WM_DROPFILES:
-      OnDropFiles(reinterpret_cast<HDROP>(wp));
-      return 0;
     case WM_CTLCOLORSTATIC:
       // The read-only output box keeps the white of an edit box.
       if (reinterpret_cast<HWND>(lp) == txtMain_)
@@ -349,6 +346,12 @@ bool MainWindow::PreTranslate(MSG& msg) {
       program_->PressGenButton(count, 2);
       return true;
     }
+  }
+  // The shell posts a drop to the control that accepts files, the output
+  // box, whose own procedure would ignore it.
+  if (msg.message == WM_DROPFILES && msg.hwnd == txtMain_) {
+    OnDropFiles(reinterpret_cast<HDROP>(msg.wParam));
+    return true;
   }
   if (msg.message == WM_KILLFOCUS && msg.hwnd == hwnd_) keysDown_.clear();
   return false;
@@ -685,35 +688,24 @@ void MainWindow::MarkGenButton(int count, bool marked) {
                    TRUE);
 }
 
-// The bin takes files, not contents: a copy under the file's own name, in a
-// scratch folder beside it, goes to the bin, then the folder goes.
+// The bin records a file under the place it was deleted from, so the base
+// itself goes there; the caller renames the new content into its place right
+// after. Where no bin takes the file (a network drive, a bin too small) the
+// shell would destroy it silently under FOF_NOCONFIRMATION alone:
+// FOF_WANTNUKEWARNING asks first, and a No leaves the file for the backup.
 bool MainWindow::KeepInTrash(const std::filesystem::path& path, std::u16string& error) {
-  const std::filesystem::path scratch =
-      path.parent_path() / (L"~vm-bin-" + std::to_wstring(GetCurrentProcessId()));
-  // Only a folder made here is removed again.
-  if (!CreateDirectoryW(scratch.c_str(), nullptr)) {
-    error = u"Не удалось создать папку " + U(scratch.c_str(), scratch.native().size());
-    return false;
-  }
-  const std::filesystem::path copy = scratch / path.filename();
-  bool kept = false;
-  if (CopyFileW(path.c_str(), copy.c_str(), TRUE)) {
-    std::wstring from = copy.wstring();
-    from.push_back(L'\0');  // the list ends with two NULs
-    SHFILEOPSTRUCTW operation{};
-    operation.hwnd = hwnd_;
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = from.c_str();
-    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-    const int result = SHFileOperationW(&operation);
-    kept = result == 0 && !operation.fAnyOperationsAborted;
-    if (!kept) error = u"Корзина не приняла файл (код " + Decimal(result) + u")";
-  } else {
-    error = u"Не удалось скопировать файл (код " + Decimal(GetLastError()) + u")";
-  }
-  DeleteFileW(copy.c_str());
-  RemoveDirectoryW(scratch.c_str());
-  return kept;
+  std::wstring from = path.wstring();
+  from.push_back(L'\0');  // the list ends with two NULs
+  SHFILEOPSTRUCTW operation{};
+  operation.hwnd = hwnd_;
+  operation.wFunc = FO_DELETE;
+  operation.pFrom = from.c_str();
+  operation.fFlags =
+      FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_WANTNUKEWARNING | FOF_SILENT | FOF_NOERRORUI;
+  const int result = SHFileOperationW(&operation);
+  if (result == 0 && !operation.fAnyOperationsAborted) return true;
+  error = u"Корзина не приняла файл (код " + Decimal(result) + u")";
+  return false;
 }
 
 void MainWindow::OpenWithAssociatedProgram(const std::filesystem::path& path) {

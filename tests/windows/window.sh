@@ -1,22 +1,28 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# window.sh WINE_SH VERBALOMATIC_EXE [SCREENSHOT]: the Win32 window under Wine
-# on a private X server. The window shows with its caption and load report;
-# Ctrl+A, Ctrl+C in the output box and a digit key with "CP" ticked put
-# texts on the X clipboard; a double click on the picture hides the window
-# in the tray, and a second start ends at once and brings it up. Skips (77)
-# without the X tools.
+# window.sh WINE_SH VERBALOMATIC_EXE DROP_FILES_EXE [SCREENSHOT]: the Win32
+# window under Wine on a private X server with a tray host. The window shows
+# with its caption and load report; Ctrl+A, Ctrl+C in the output box and a
+# digit key with "CP" ticked put texts on the X clipboard; the main menu
+# shows the about text; a file dropped on the output box becomes a base
+# (DROP_FILES_EXE drops it as the shell does: no X drag source reaches Wine
+# here), which the formatter rewrites after its question, the old base going
+# to the desktop's trash under its own path; a double click on the picture
+# puts the icon in the tray, whose menu generates a text onto the clipboard;
+# a second start ends at once and brings the window up.
 set -u
 HERE=$(cd "$(dirname "$0")" && pwd)
 if [ "${1:-}" != --inner ]; then
-  for tool in Xvfb xdotool xclip xwininfo xdpyinfo; do
-    command -v $tool >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+  for tool in Xvfb trayer xdotool xclip xwininfo xdpyinfo; do
+    command -v $tool >/dev/null ||
+      { echo "FAIL: $tool is not installed (scripts/setup --windows installs it)"; exit 1; }
   done
-  exec "$HERE/../e2e/xrun" "$0" --inner "$@"
+  exec "$HERE/../e2e/xrun" --tray "$0" --inner "$@"
 fi
-WINE=$2 EXE=$3 SHOT=${4:-}
+WINE=$2 EXE=$3 DROP=$4 SHOT=${5:-}
 DIR=$(mktemp -d -t vm-win32.XXXXXX)
 cp "$EXE" "$DIR/verbalomatic.exe"
+export XDG_DATA_HOME=$DIR/data; mkdir "$XDG_DATA_HOME"
 P=
 # The prefix's server came up without a display: start one on this one, and
 # end it again before the display goes.
@@ -27,12 +33,12 @@ fail() { echo "FAIL: $*"; exit 1; }
 clip() { timeout 5 xclip -o -selection clipboard 2>/dev/null; }
 wait_for() { local i; for i in $(seq 150); do "$@" && return 0; sleep 0.2; done; return 1; }
 window() { WID=$(xdotool search --name '^(Verbalomatic|.*фраз.*)' 2>/dev/null | head -1); [ -n "$WID" ]; }
-loaded() { xdotool getwindowname "$WID" | grep -q 'фраз'; }
+caption_has() { xdotool getwindowname "$WID" | grep -q "$1"; }
 at() { xdotool mousemove --window "$WID" "$1" "$2"; sleep 0.3; xdotool click 1; sleep 0.5; }
 
 "$WINE" run "$DIR/verbalomatic.exe" & P=$!
 wait_for window || fail "no window"
-wait_for loaded || fail "no load report in the caption: $(xdotool getwindowname "$WID")"
+wait_for caption_has 'фраз' || fail "no load report in the caption: $(xdotool getwindowname "$WID")"
 echo "caption: $(xdotool getwindowname "$WID")"
 sleep 1
 [ -n "$SHOT" ] && command -v import >/dev/null && import -window root "$SHOT"
@@ -53,10 +59,16 @@ after=$(clip)
 [ -n "$after" ] && [ "$after" != "$before" ] || fail "digit key with CP: no new text on the clipboard"
 echo "digit key: ${#after} characters on the clipboard"
 
-# A right click on the picture opens the main menu; its last entry, "О
-# программе", shows the about text (Return's release goes to nobody).
-xdotool mousemove --window "$WID" 560 200; sleep 0.3; xdotool click 3; sleep 1
-xdotool key Up Return; sleep 1
+picture() { xdotool mousemove --window "$WID" 560 200; sleep 0.3; xdotool click "$@"; }
+# A right click on the picture opens the main menu; the keys walk it (the
+# separators are skipped).
+menu() { picture 3; sleep 1; xdotool key "$@"; sleep 1; }
+# Answers Yes to the program's question box, titled with the program's name.
+say_yes() { local box; box=$(xdotool search --onlyvisible --name '^Verbalomatic$' 2>/dev/null | head -1)
+            [ -n "$box" ] && xdotool windowfocus --sync "$box" key Return; }
+# Its last entry, "О программе", shows the about text (Return's release goes
+# to nobody).
+menu Up Return
 at 100 100
 xdotool key ctrl+a ctrl+c; sleep 0.5
 about=$(clip)
@@ -64,11 +76,48 @@ about=$(clip)
   fail "main menu: no about text: $about"
 echo "about: $(printf '%s\n' "$about" | grep -c .) lines"
 
-# A double click on the picture sends the window to the tray (when Wine
-# has one); a second start ends, leaves one window and brings it up.
-xdotool mousemove --window "$WID" 560 200; sleep 0.3; xdotool click --repeat 2 --delay 80 1
+# A dropped file, once the question is answered, becomes the base
+# source_notes.txt; chosen in the base menu and formatted, it loses its
+# repeated line, and the old base goes to the trash recorded under its own
+# path.
+printf 'one two three\nanother line here\none two three\n' >"$DIR/notes.txt"
+"$WINE" run "$DROP" 'Z:'"${DIR//\//\\}"'\notes.txt' || fail "the output box accepts no files"
+wait_for say_yes || fail "no import question after a drop"
+base=$DIR/source_notes.txt
+wait_for grep -q 'ANOTHER LINE HERE' "$base" 2>/dev/null || fail "the drop made no base"
+menu Down Down Down Down Right Down Down Return
+wait_for caption_has ' 3 фраз' || fail "source_notes.txt not loaded: $(xdotool getwindowname "$WID")"
+menu Down Down Down Return
+wait_for say_yes || fail "no formatter question"
+info=$DIR/data/Trash/info/source_notes.txt.trashinfo
+wait_for test -s "$info" || fail "the old base did not go to the trash"
+grep -qx "Path=$base" "$info" || fail "the trash records another place: $(grep Path= "$info")"
+[ "$(grep -c 'ONE TWO THREE' "$DIR/data/Trash/files/source_notes.txt")" = 2 ] ||
+  fail "the trash holds no old base"
+wait_for test "$(grep -c . "$base")" = 2 || fail "the base was not rewritten: $(cat "$base")"
+echo "drop and formatter: $(grep Path= "$info")"
+
+# A double click on the picture puts the icon in the tray host; its menu's
+# "Сгенерировать" → "1" puts a new text on the clipboard.
+picture --repeat 2 --delay 80 1
 hidden() { ! xdotool search --onlyvisible --name 'фраз' >/dev/null; }
 wait_for hidden || fail "a double click on the picture did not send the window to the tray"
+docked() {
+  local panel
+  panel=$(xwininfo -root -tree | awk '/\("panel" "trayer"\)/ { print $1; exit }')
+  [ -n "$panel" ] || return 1  # without -id xwininfo waits for a click
+  ICON=$(xwininfo -tree -id "$panel" | awk '/explorer.exe/ { print $1; exit }')
+  [ -n "$ICON" ]
+}
+wait_for docked || fail "no icon in the tray host"
+before=$(clip)
+xdotool mousemove --window "$ICON" 5 5; sleep 0.3; xdotool click 3; sleep 1
+xdotool key Down Down Right Return; sleep 1
+tray=$(clip)
+[ -n "$tray" ] && [ "$tray" != "$before" ] || fail "the tray menu put no new text on the clipboard"
+echo "tray menu: ${#tray} characters on the clipboard"
+
+# A second start ends, leaves one window and brings it up.
 timeout 20 "$WINE" run "$DIR/verbalomatic.exe" || fail "second start did not end cleanly"
 [ "$(xdotool search --name '^(Verbalomatic|.*фраз.*)' | wc -l)" -eq 1 ] || fail "two windows"
 shown() { xdotool search --onlyvisible --name 'фраз' >/dev/null; }
