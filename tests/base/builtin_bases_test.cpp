@@ -5,15 +5,11 @@
 
 #include <fstream>
 #include <iterator>
-#include <set>
 #include <string>
 #include <vector>
 
-#include "base/phrase_base.h"
-#include "base/rhyme_search.h"
 #include "base/rijndael.h"
 #include "text/cp1251.h"
-#include "tools/fix_symbols.h"
 
 namespace vm {
 namespace {
@@ -82,38 +78,6 @@ TEST(BuiltinBaseText, IsTheSourceTextAndLeavesTheKeyAtRest) {
   std::u16string text;
   ASSERT_TRUE(DecipherBase(data, text, {}));
   EXPECT_EQ(text, u"REST");
-}
-
-// The shipped bases: large, distinct, clean as the formatter leaves a base,
-// and a lyrics partner for most lines.
-TEST(BuiltinBaseText, BasesAreLargeCleanAndRhymeFriendly) {
-  for (const BaseSource kind : {BaseSource::kStandard, BaseSource::kTrash}) {
-    IndexTimings timings;
-    const PhraseBase base = IndexBaseText(
-        BuiltinBaseText(kind, {}), [] { return std::int64_t{0}; }, timings);
-    EXPECT_GE(base.UBound(), 2500);
-    std::u16string joined;
-    std::set<std::u16string> distinct;
-    for (const auto line : base.lines) {
-      EXPECT_TRUE(line.size() >= 15 && line.size() <= 45) << ToUtf8(line.Text());
-      distinct.insert(line.Text());
-      line.AppendTo(joined);
-      joined += u'\n';
-    }
-    joined.pop_back();
-    EXPECT_EQ(distinct.size(), base.lines.size());
-    EXPECT_EQ(FixSymbols(joined, {}), 0);
-    RandomSource random(2024);
-    std::vector<std::int32_t> numbers;
-    int found = 0;
-    for (int i = 0; i < 400; ++i) {
-      const std::u16string line =
-          base.lines[static_cast<std::size_t>(RandomUpTo(random, base.UBound()))].Text();
-      found += FindRhymeLines(random, base, line, 3, numbers, 31) >= 0 ||
-               FindRhymeLines(random, base, line, 2, numbers, 31) >= 0;
-    }
-    EXPECT_GE(found, 320);
-  }
 }
 
 }  // namespace
