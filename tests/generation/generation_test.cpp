@@ -295,7 +295,7 @@ TEST(PairRhymes, CoupletsCrossRhymesShuffledPartnersAndUnpairedPhrases) {
   EXPECT_GT(shuffledPartners.size(), 2U);
 }
 
-TEST(PhraseTransforms, TagsMorphsAndPunctuationWindow) {
+TEST(PhraseTransforms, TagsMorphsPunctuationWindowAndQuotes) {
   for (const bool classic : {false, true}) {
     const auto shares = Shares(2000, [&](RandomSource& r) {
       std::u16string p = u"Ф";
@@ -337,6 +337,14 @@ TEST(PhraseTransforms, TagsMorphsAndPunctuationWindow) {
     }
     EXPECT_NE(text.back(), u',');
   }
+  // The about box's quotes: one word in five gets guillemets.
+  const auto quotes = Shares(5000, [](RandomSource& r) {
+    std::u16string w = u"СЛОВО";
+    QuoteWord(r, w);
+    return w;
+  });
+  EXPECT_NEAR(quotes.at(u"«СЛОВО»"), 0.2, 0.02);
+  EXPECT_NEAR(quotes.at(u"\"СЛОВО\""), 0.8, 0.02);
 }
 
 }  // namespace
