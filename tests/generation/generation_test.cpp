@@ -337,6 +337,14 @@ TEST(PhraseTransforms, TagsMorphsPunctuationWindowAndQuotes) {
     }
     EXPECT_NE(text.back(), u',');
   }
+  // A long text's budget of 255 quotes holds instead of wrapping round.
+  RandomSource random(1);
+  std::u16string text;
+  for (int i = 0; i < 2000; ++i) text += u"СЛОВО ";
+  QuoteAndPunctuate(random, text, 1, 0);
+  EXPECT_EQ(
+      std::count(text.begin(), text.end(), u'"') + 2 * std::count(text.begin(), text.end(), u'«'),
+      2 * 255);
   // The about box's quotes: one word in five gets guillemets.
   const auto quotes = Shares(5000, [](RandomSource& r) {
     std::u16string w = u"СЛОВО";
