@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "base/word_end.h"
 #include "random/random_source.h"
 #include "text/cp1251.h"
 
@@ -64,28 +63,6 @@ TEST(PhraseBase, OneByteFormAgreesWithUtf16OnEveryCode) {
       ASSERT_EQ(std::u16string(mark) + narrow.keys[i].Text(), wide.keys[i].Wide()) << round;
     }
   }
-}
-
-// The digests never rule out what the keys hold: every key's length and last
-// three characters, and the three characters before each of its blanks.
-TEST(PhraseBase, DigestsCoverEveryKey) {
-  const PhraseBase base = FromText(u"\r\nБЫЛ ДОМ И САД\r\nЯ\r\nА  БВ ДЖЗ \r\nКОТ☺ ПЁС");
-  const auto& digests = base.KeyDigests();
-  ASSERT_EQ(digests.size(), 5U);
-  for (std::size_t i = 0; i < digests.size(); ++i) {
-    const std::u16string key = base.keys[i].Text();
-    EXPECT_EQ(digests[i].tail >> 48, key.size());
-    for (std::size_t k = 1; k <= 3 && k <= key.size(); ++k)
-      EXPECT_EQ((digests[i].tail >> (16 * (k - 1))) & 0xFFFF, key[key.size() - k]) << i;
-    for (std::size_t b = 3; b < key.size(); ++b) {
-      if (key[b] != u' ') continue;
-      const std::uint64_t bits = KeyEndBits(key[b - 3], key[b - 2], key[b - 1]);
-      EXPECT_EQ(digests[i].inner & bits, bits) << i << " " << b;
-    }
-  }
-  EXPECT_EQ(digests[2].tail, std::uint64_t{1} << 48 | u'А');
-  EXPECT_EQ(digests[0].tail | digests[0].inner | digests[2].inner, 0U);
-  EXPECT_TRUE(PhraseBase{}.KeyDigests().empty());
 }
 
 }  // namespace

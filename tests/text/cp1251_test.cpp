@@ -15,12 +15,7 @@ TEST(Cp1251, AllBytesRoundTrip) {
   const std::u16string text = DecodeCp1251(bytes);
   ASSERT_EQ(text.size(), 256U);
   EXPECT_EQ(EncodeCp1251(text), bytes);
-  EXPECT_EQ(text[0x98], u'\u0098');
-  EXPECT_EQ(text[0xA8], u'Ё');
-  EXPECT_EQ(text[0xB8], u'ё');
-  EXPECT_EQ(text[0x97], u'—');
-  EXPECT_EQ(text[0xC0], u'А');
-  EXPECT_EQ(text[0xFF], u'я');
+  EXPECT_EQ(text[0x98], u'\u0098');  // the one byte iconv leaves unassigned
 }
 
 // The system's own converter is an independent reference for every assigned byte.
@@ -69,15 +64,6 @@ TEST(Cp1251, Utf8DetectionNeedsValidMultiByteText) {
   // Strays that come first weigh as much: only the whole text decides.
   EXPECT_TRUE(LooksLikeUtf8("\xFF" + std::string(37, 'a') + mostly));
   EXPECT_FALSE(LooksLikeUtf8("\xFF" + std::string(37, 'a') + mostly.substr(2)));
-  // UTF-16 of either byte order after its mark.
-  EXPECT_EQ(DecodeTextFile(std::string("\xFF\xFE\x1F\x04"
-                                       "a\0",
-                                       6)),
-            u"Пa");
-  EXPECT_EQ(DecodeTextFile(std::string("\xFE\xFF\x04\x1F\0"
-                                       "a",
-                                       6)),
-            u"Пa");
 }
 
 TEST(LetterCase, CoversTheWholeRepertoire) {

@@ -3,79 +3,47 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+
+#include "temp_folder.h"
 
 namespace vm {
 namespace {
 
-namespace fs = std::filesystem;
-
-std::tm At(int year, int month, int day, int hour, int minute, int second) {
-  std::tm t{};
-  t.tm_year = year - 1900;
-  t.tm_mon = month - 1;
-  t.tm_mday = day;
-  t.tm_hour = hour;
-  t.tm_min = minute;
-  t.tm_sec = second;
-  return t;
+TEST(JournalRecord, HeaderWithZeroPaddedTimeThenTheBodyInWindows1251) {
+  const std::string rule(16, '\x97');
+  // Year, month, day, hour, minute, second.
+  const auto at = [](int y, int mo, int d, int h, int mi, int s) {
+    std::tm t{};
+    t.tm_year = y - 1900, t.tm_mon = mo - 1, t.tm_mday = d, t.tm_hour = h, t.tm_min = mi,
+    t.tm_sec = s;
+    return t;
+  };
+  const std::tm early = at(2024, 3, 5, 9, 7, 3), late = at(1999, 12, 31, 23, 59, 59);
+  EXPECT_EQ(JournalRecord(u"", early, JournalEncoding::kWindows1251),
+            rule + "# 2024/03/05 09:07:03 #" + rule + "\r\n\r\n\r\n");
+  EXPECT_EQ(JournalRecord(u"Hi, Мир —\r\nä", late, JournalEncoding::kWindows1251),
+            rule + "# 1999/12/31 23:59:59 #" + rule + "\r\nHi, \xCC\xE8\xF0 \x97\r\n?\r\n\r\n");
 }
 
-const std::string kRule(16, '\x97');
-constexpr JournalEncoding kCp1251 = JournalEncoding::kWindows1251;
-
-TEST(JournalRecord, HeaderAndEmptyBody) {
-  EXPECT_EQ(JournalRecord(u"", At(2024, 3, 5, 9, 7, 3), kCp1251),
-            kRule + "# 2024/03/05 09:07:03 #" + kRule + "\r\n\r\n\r\n");
-  EXPECT_EQ(JournalRecord(u"", At(1999, 12, 31, 23, 59, 59), kCp1251),
-            kRule + "# 1999/12/31 23:59:59 #" + kRule + "\r\n\r\n\r\n");
-}
-
-TEST(JournalRecord, BodyIsWindows1251WithQuestionMarks) {
-  EXPECT_EQ(JournalRecord(u"Hi, Мир —\r\nä", At(2024, 1, 2, 3, 4, 5), kCp1251),
-            kRule + "# 2024/01/02 03:04:05 #" + kRule + "\r\nHi, \xCC\xE8\xF0 \x97\r\n?\r\n\r\n");
-}
-
-class JournalFile : public ::testing::Test {
- protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() / ("vm_journal_" + std::to_string(::getpid()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-  fs::path folder_;
-};
-
-TEST_F(JournalFile, AppendsRecordsOneAfterAnother) {
-  const fs::path path = folder_ / kJournalFileName;
+TEST(JournalRecord, AppendsRecordsAndDescribesFailures) {
+  test::TempFolder folder;
+  const std::filesystem::path path = folder / kJournalFileName;
   std::string error;
-  const std::string first = JournalRecord(u"ОДИН", At(2024, 3, 5, 9, 7, 3), kCp1251);
-  const std::string second = JournalRecord(u"ДВА", At(2024, 3, 5, 9, 8, 0), kCp1251);
-  ASSERT_TRUE(AppendJournalRecord(path, first, error)) << error;
-  ASSERT_TRUE(AppendJournalRecord(path, second, error)) << error;
-  std::ifstream in(path, std::ios::binary);
-  const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  EXPECT_EQ(content, first + second);
-}
-
-TEST_F(JournalFile, FailuresAreDescribed) {
-  std::string error;
-  EXPECT_FALSE(AppendJournalRecord(folder_ / "missing" / kJournalFileName, "x", error));
+  ASSERT_TRUE(AppendJournalRecord(path, "first\r\n", error)) << error;
+  ASSERT_TRUE(AppendJournalRecord(path, "second", error)) << error;
+  EXPECT_EQ(test::TempFolder::Read(path), "first\r\nsecond");
+  EXPECT_FALSE(AppendJournalRecord(folder / "missing" / kJournalFileName, "x", error));
   EXPECT_EQ(error, std::strerror(ENOENT));
   error.clear();
-  EXPECT_FALSE(AppendJournalRecord(folder_, "x", error));  // a folder
+  EXPECT_FALSE(AppendJournalRecord(folder.path(), "x", error));  // a folder
   EXPECT_FALSE(error.empty());
   // A FIFO without a reader must not hang the caller.
-  const fs::path fifo = folder_ / "fifo";
-  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
   error.clear();
-  EXPECT_FALSE(AppendJournalRecord(fifo, "x", error));
+  EXPECT_FALSE(AppendJournalRecord(folder / "fifo", "x", error));
   EXPECT_FALSE(error.empty());
 }
 
