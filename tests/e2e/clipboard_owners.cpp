@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// clipboard_owners: prints a line each time a program puts something new on
-// the X clipboard (XFixes owner notifications; the one put made by several
-// owner changes of one selection time counts once). Runs until killed.
+// clipboard_owners: prints a line for each new put on the X clipboard (owner
+// changes of one selection time count once). Runs until killed.
 #include <X11/Xlib.h>
 #include <X11/extensions/Xfixes.h>
 

@@ -1,22 +1,88 @@
-# Shared by the real-window tests; sourced after the script has re-run itself
-# under xrun. e2e_folder PREFIX: a fresh program folder holding a copy of $BIN
-# (so its folder is the program folder), removed with the program at exit.
+# Sourced by the real-window scripts. Those on X set NEEDS (tools) and XRUN
+# (xrun options, maybe none) first: called as `SCRIPT ARG...`, the script
+# re-runs itself under xrun (77, a skip, when a tool is missing); inside, the
+# arguments (paths made absolute) follow --inner: ARG1 is $BIN, then $3...
+HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+if [ -n "${XRUN+set}" ] && [ "${1:-}" != --inner ]; then
+  [ $# -ge 1 ] || { echo "usage: $0 ARG..."; exit 2; }
+  for tool in Xvfb xdotool xclip xwininfo xdpyinfo $NEEDS; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+  done
+  args=()
+  for a in "$@"; do [ -e "$a" ] && a=$(readlink -f "$a"); args+=("$a"); done
+  exec "$HERE/xrun" $XRUN "$0" --inner "${args[@]}"
+fi
+[ -n "${XRUN+set}" ] && BIN=$2
 fail() { echo "FAIL: $*"; exit 1; }
-
 # until_ok SECONDS CMD...: retries CMD every 0.1 s.
 until_ok() {
-  local limit=$1; shift
-  local end=$((SECONDS + limit))
+  local end=$((SECONDS + $1))
+  shift
   while ! "$@" >/dev/null 2>&1; do
     [ $SECONDS -ge $end ] && return 1
     sleep 0.1
   done
 }
-
+# e2e_folder PREFIX: a fresh program folder holding a copy of $BIN, removed
+# with the program (and the PIDs in $EXTRA) at exit.
 e2e_folder() {
-  DIR=$(mktemp -d -t "$1.XXXXXX")
-  P=
-  trap '{ [ -n "$P" ] && kill -9 "$P"; wait; } 2>/dev/null; rm -rf "$DIR"' EXIT
+  DIR=$(mktemp -d -t "$1.XXXXXX") P= EXTRA=
+  trap '{ for p in $P $EXTRA; do kill -9 $p; done; wait; } 2>/dev/null; rm -rf "$DIR"' EXIT
   cp "$BIN" "$DIR/verbalomatic"
   cd "$DIR" || exit 1
+}
+start() { ./verbalomatic "$@" 2>>stderr.log & P=$!; }
+# The main window (the one 592 pixels wide) of $P, or of the process PROGRAM prints.
+main_window() {
+  local w pid=$P
+  [ "$(type -t program)" = function ] && pid=$(program)
+  for w in $(xdotool search --pid "$pid" 2>/dev/null); do
+    xwininfo -id "$w" | grep -q 'Width: 592' && { echo "$w"; return 0; }
+  done
+  return 1
+}
+window() { until_ok 10 main_window || fail "no window appeared"; WID=$(main_window); }
+shown() { WID=$(main_window) && xwininfo -id "$WID" | grep -q 'Map State: IsViewable'; }
+hidden() { ! shown; }
+docked() { xwininfo -root -tree | grep -A4 '("panel" "trayer")' | grep -q '"verbalomatic"'; }
+undocked() { ! docked; }
+title_has() { xdotool getwindowname "$WID" | grep -q "$1"; }
+clip() { timeout 5 xclip -o -selection clipboard "$@"; }
+# at X Y [CLICK OPTIONS] [BUTTON]: a click at that point of the window.
+at() {
+  eval "$(xdotool getwindowgeometry --shell "$WID")"
+  local x=$((X + $1)) y=$((Y + $2))
+  shift 2
+  [ $# -gt 0 ] || set -- 1
+  xdotool mousemove $x $y click "$@"
+}
+# to_tray: a double click on the picture box (again when the clicks came too far apart).
+to_tray() {
+  for attempt in 1 2 3; do
+    at 550 200 --repeat 2 --delay 80 1
+    until_ok 3 hidden && break
+  done
+  until_ok 5 docked || fail "no icon in the tray after the double click"
+  if shown; then fail "window still shown after the double click"; fi
+}
+# menu KEY...: opens the main menu over the picture box and types the keys.
+menu() { at 559 216 3; sleep 0.5; xdotool key --delay 120 "$@"; sleep 0.5; }
+stop() { kill -TERM "$P"; wait "$P" || fail "exit status $? after SIGTERM"; P=; }
+# one_word_base: a base of one-word phrases, chosen by the settings with every
+# distortion off; phrases MIN MAX TEXT: TEXT is MIN to MAX of its phrases.
+one_word_base() {
+  for c in Б В Г Д Ж З К Л М Н; do for v in А О У; do echo "$c${v}Р"; done; done >source_one.txt
+  printf '\x03\0\0\0\0\0\0\0\x0e\0source_one.txt\0\0' >verbalomatic.cfg
+}
+phrases() {
+  local words
+  words=$(tr -s ' \r\n' '\n' <<<"$3" | grep .)
+  [ "$(grep -c . <<<"$words")" -ge "$1" ] && [ "$(grep -c . <<<"$words")" -le "$2" ] &&
+    ! LC_ALL=C.UTF-8 grep -qv '^[БВГДЖЗКЛМН][АОУ]Р$' <<<"$words" ||
+    fail "no text of $1 to $2 phrases of the base: $3"
+}
+# passed LOG MESSAGE: nothing unexpected on the program's stderr.
+passed() {
+  if grep -v -e QStandardPaths -e qt.qpa -e '^$' "$1"; then fail "unexpected messages on stderr"; fi
+  echo "PASS: $2"
 }

@@ -1,86 +1,35 @@
-# Qt shell tests on the offscreen platform, and the end-to-end run under Xvfb.
+# The Qt shell test on the offscreen platform, and the real window under Xvfb and weston.
 find_package(Qt6 REQUIRED COMPONENTS Test)
-
-set(VM_QT_RUNTIME_DIR ${CMAKE_CURRENT_BINARY_DIR}/qt-runtime)
-file(MAKE_DIRECTORY ${VM_QT_RUNTIME_DIR} ${CMAKE_CURRENT_BINARY_DIR}/qt-data)
-file(CHMOD ${VM_QT_RUNTIME_DIR} DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
-
-# vm_add_qt_test(name source): one Qt Test executable.
-function(vm_add_qt_test name source)
-  add_executable(${name} ${source})
-  set_target_properties(${name} PROPERTIES AUTOMOC ON)
-  target_link_libraries(${name} PRIVATE vm_shell Qt6::Test)
-  target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/support
-                                             ${CMAKE_CURRENT_SOURCE_DIR}/shell)
-  add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES
-    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${VM_QT_RUNTIME_DIR};XDG_DATA_HOME=${CMAKE_CURRENT_BINARY_DIR}/qt-data")
-endfunction()
-
-vm_add_qt_test(shell_frm_main_test shell/frm_main_test.cpp)
-vm_add_qt_test(shell_desktop_app_test shell/desktop_app_test.cpp)
-vm_add_qt_test(shell_single_instance_test shell/single_instance_test.cpp)
-# Its XDG_DATA_HOME gives fontconfig Wine's Tahoma, which it does not index
-# from Wine's own folder.
-vm_add_qt_test(shell_desktop_platform_test shell/desktop_platform_test.cpp)
-set(VM_FONT_HOME ${CMAKE_CURRENT_BINARY_DIR}/font-home)
-set(VM_WINE_TAHOMA /usr/share/wine/fonts/tahoma.ttf)
-set(VM_FONT_ENVIRONMENT "")
-if(EXISTS ${VM_WINE_TAHOMA})
-  file(MAKE_DIRECTORY ${VM_FONT_HOME}/fonts)
-  file(CREATE_LINK ${VM_WINE_TAHOMA} ${VM_FONT_HOME}/fonts/tahoma.ttf SYMBOLIC)
-  set(VM_FONT_ENVIRONMENT "XDG_DATA_HOME=${VM_FONT_HOME};XDG_CACHE_HOME=${VM_FONT_HOME}/cache;VM_TEST_FONTCONFIG_TAHOMA=1")
+add_executable(shell_test shell/shell_test.cpp)
+set_target_properties(shell_test PROPERTIES AUTOMOC ON)
+target_link_libraries(shell_test PRIVATE vm_shell Qt6::Test)
+target_include_directories(shell_test PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/support)
+add_test(NAME shell_test COMMAND shell_test)
+# A private runtime folder; a data folder for the trash that also gives
+# fontconfig Wine's Tahoma, which it does not index from Wine's own folder.
+set(VM_QT_HOME ${CMAKE_CURRENT_BINARY_DIR}/qt-home)
+file(MAKE_DIRECTORY ${VM_QT_HOME}/runtime ${VM_QT_HOME}/fonts)
+file(CHMOD ${VM_QT_HOME}/runtime DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+set(VM_QT_ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${VM_QT_HOME}/runtime"
+    "XDG_DATA_HOME=${VM_QT_HOME};XDG_CACHE_HOME=${VM_QT_HOME}/cache")
+if(EXISTS /usr/share/wine/fonts/tahoma.ttf)
+  file(CREATE_LINK /usr/share/wine/fonts/tahoma.ttf ${VM_QT_HOME}/fonts/tahoma.ttf SYMBOLIC)
+  list(APPEND VM_QT_ENVIRONMENT VM_TEST_FONTCONFIG_TAHOMA=1)
 endif()
-set_tests_properties(shell_desktop_platform_test PROPERTIES ENVIRONMENT
-  "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${VM_QT_RUNTIME_DIR};${VM_FONT_ENVIRONMENT}")
+set_tests_properties(shell_test PROPERTIES WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+                     ENVIRONMENT "${VM_QT_ENVIRONMENT}")
 
-# The real program under Xvfb with a tray host (skipped when the X tools are missing).
-add_test(NAME shell_desktop_e2e
-         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/desktop_e2e.sh $<TARGET_FILE:verbalomatic>)
-set_tests_properties(shell_desktop_e2e PROPERTIES TIMEOUT 180 SKIP_RETURN_CODE 77)
-
-# Auto-generation left running in the tray: a new text every second, flat
-# memory, a clean exit. SOAK_SECONDS (default 10) sets the length; the timeout
-# leaves room for SOAK_SECONDS=600.
-add_test(NAME shell_soak
-         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/soak.sh $<TARGET_FILE:verbalomatic>)
-set_tests_properties(shell_soak PROPERTIES TIMEOUT 1800 SKIP_RETURN_CODE 77)
-
-add_test(NAME shell_menu_e2e
-         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/menu_e2e.sh $<TARGET_FILE:verbalomatic>)
-set_tests_properties(shell_menu_e2e PROPERTIES TIMEOUT 120 SKIP_RETURN_CODE 77)
-
-# One key press, one action: Return on a menu entry, a held digit key. The
-# helper counts the texts the program puts on the clipboard.
+# The helper that counts the texts the program puts on the X clipboard.
 find_package(X11)
-set(VM_CLIPBOARD_OWNERS "")
+set(VM_CLIPBOARD_OWNERS none)
 if(X11_Xfixes_FOUND)
   add_executable(vm_clipboard_owners e2e/clipboard_owners.cpp)
   target_link_libraries(vm_clipboard_owners PRIVATE vm_options X11::X11 X11::Xfixes)
   set(VM_CLIPBOARD_OWNERS $<TARGET_FILE:vm_clipboard_owners>)
 endif()
-add_test(NAME shell_keys_e2e
-         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/keys_e2e.sh $<TARGET_FILE:verbalomatic>
-                 "${VM_CLIPBOARD_OWNERS}")
-set_tests_properties(shell_keys_e2e PROPERTIES TIMEOUT 120 SKIP_RETURN_CODE 77)
-
-# Later starts reach the running instance: the window out of the tray,
-# --generate with and without an instance, stale sockets, two starts at once.
-add_test(NAME shell_instance_e2e
-         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/instance_e2e.sh $<TARGET_FILE:verbalomatic>)
-set_tests_properties(shell_instance_e2e PROPERTIES TIMEOUT 120 SKIP_RETURN_CODE 77)
-
-# Installed into a prefix and run by an ordinary user: files only in the
-# user's XDG folders.
-add_test(NAME shell_install_e2e
-         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/install_e2e.sh ${CMAKE_BINARY_DIR})
-set_tests_properties(shell_install_e2e PROPERTIES TIMEOUT 120 SKIP_RETURN_CODE 77)
-
-# The window on Wayland under weston's headless backend, which has no seat:
-# a small weston module gives it a keyboard that the test presses.
+# weston's headless backend has no seat: a small module gives it a keyboard.
 find_package(PkgConfig)
-set(VM_WESTON_KEYS "")
+set(VM_WESTON_KEYS none)
 if(PkgConfig_FOUND)
   pkg_check_modules(WESTON IMPORTED_TARGET libweston-10 wayland-server)
 endif()
@@ -92,12 +41,14 @@ if(WESTON_FOUND)
   target_link_libraries(vm_weston_keys PRIVATE PkgConfig::WESTON)
   set(VM_WESTON_KEYS $<TARGET_FILE:vm_weston_keys>)
 endif()
-add_test(NAME shell_wayland_e2e
-         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/wayland_e2e.sh $<TARGET_FILE:verbalomatic>
-                 "${VM_WESTON_KEYS}")
-set_tests_properties(shell_wayland_e2e PROPERTIES TIMEOUT 120 SKIP_RETURN_CODE 77)
-
-# The real-window tests time double clicks and clipboard reads: one at a time.
-set_tests_properties(shell_desktop_e2e shell_soak shell_menu_e2e shell_keys_e2e
-                     shell_instance_e2e shell_install_e2e shell_wayland_e2e
-                     PROPERTIES RESOURCE_LOCK x11_e2e)
+# Each script says what it drives; SOAK_SECONDS (default 10) sets the soak's
+# length. One at a time: they time double clicks and clipboard reads.
+set(VM_BIN $<TARGET_FILE:verbalomatic>)
+foreach(e2e "desktop_e2e ${VM_BIN} ${VM_CLIPBOARD_OWNERS}" "soak ${VM_BIN}" "instance_e2e ${VM_BIN}"
+        "install_e2e ${CMAKE_BINARY_DIR}" "wayland_e2e ${VM_BIN} ${VM_WESTON_KEYS}")
+  separate_arguments(e2e)
+  list(POP_FRONT e2e name)
+  add_test(NAME shell_${name} COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/${name}.sh ${e2e})
+  set_tests_properties(shell_${name} PROPERTIES TIMEOUT 180 SKIP_RETURN_CODE 77 RESOURCE_LOCK x11_e2e)
+endforeach()
+set_tests_properties(shell_soak PROPERTIES TIMEOUT 1800)  # room for SOAK_SECONDS=600
