@@ -3,12 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "desktop_fixture.h"
-
 namespace vm {
 namespace {
-
-using test::DesktopFixture;
 
 TEST(GenKeysTest, DigitKeysMapToTheNineCounts) {
   const int expected[] = {1, 5, 10, 15, 20, 28, 44, 60, 124};
@@ -43,34 +39,6 @@ TEST(GenKeysTest, AReleaseOnTheButtonsEdgeStillCounts) {
   EXPECT_FALSE(ReleaseOverButton(-1, 10, 57, 25));
   EXPECT_FALSE(ReleaseOverButton(58, 10, 57, 25));
   EXPECT_FALSE(ReleaseOverButton(10, 26, 57, 25));
-}
-
-TEST(GenKeysTest, TheWindowGeneratesUnlessTheFocusIsInATextLine) {
-  DesktopFixture f;
-  EXPECT_EQ(Form_KeyUp(f.program, u"opt", '5'), 20);
-  EXPECT_EQ(f.Shown(), 1U);
-  EXPECT_EQ(Form_KeyUp(f.program, u"txtMain", '1'), 1);
-  EXPECT_EQ(f.Shown(), 2U);
-  EXPECT_EQ(Form_KeyUp(f.program, u"txtCmd", '5'), 0);
-  EXPECT_EQ(Form_KeyUp(f.program, u"opt", 'A'), 0);
-  EXPECT_EQ(f.Shown(), 2U);
-  EXPECT_EQ(f.program.AutoGen(), 0);
-}
-
-TEST(GenKeysTest, AModifiedDigitOnAFocusedButtonGeneratesThenTogglesAutoMode) {
-  DesktopFixture f;
-  // Shift+7: the window's handler first, then the button's own with Shift.
-  Form_KeyUp(f.program, u"cmdS", '7');
-  EXPECT_EQ(cmdS_KeyUp(f.program, '7', kShiftMask), 44);
-  EXPECT_EQ(f.Shown(), 1U);
-  EXPECT_EQ(f.program.AutoGen(), 44);
-  EXPECT_EQ(f.shell.marks.back(), std::make_pair(44, true));
-  // Again: the window's handler only re-marks, the button's handler stops auto mode.
-  Form_KeyUp(f.program, u"cmdS", '7');
-  cmdS_KeyUp(f.program, '7', kAltMask);
-  EXPECT_EQ(f.Shown(), 1U);
-  EXPECT_EQ(f.program.AutoGen(), 0);
-  EXPECT_EQ(f.shell.marks.back(), std::make_pair(44, false));
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 //   format | import FILE,... | journal | menu | choose N | builtin N | open
 //   reload | hint | openjournal | dump (lines and keys) | state | sh COMMAND
 //   console T | start (reads and applies the settings file) | quit (writes it)
+//   traymenu | traypick N | click W|L|S TEXT | enter TEXT | keyup FOCUS KEY
+//   buttonkeyup KEY shift|ctrl|alt
 #include <array>
 #include <cstdlib>
 #include <deque>
@@ -18,9 +20,12 @@
 #include <vector>
 
 #include "app/aux_timer.h"
+#include "app/console_line.h"
+#include "app/gen_keys.h"
 #include "app/program.h"
 #include "app/settings_apply.h"
 #include "app/settings_record.h"
+#include "app/tray_menu.h"
 #include "cli/cli_help.h"
 #include "text/strings.h"
 
@@ -128,7 +133,7 @@ class PrintingShell : public Shell, public SettingsTarget {
   std::u16string shown, caption, prologue, epilogue, console;
   std::string applied;
   std::deque<bool> answers;
-  OptionBoxes boxes{};
+  OptionBoxes boxes = DesignOptionBoxes();
   bool visible = true, ctrl = false, trashFails = false;
   std::int32_t tick = 0;
   int cells = 0;
@@ -166,6 +171,7 @@ int Run(const std::vector<std::string>& steps) {
   PrintingShell shell;
   Program program(shell, std::filesystem::current_path());
   AuxTimer timer(program);
+  ConsoleLine console;
   program.Random().Seed(1);
   for (const std::string& step : steps) {
     std::cout << "> " << step << '\n';
@@ -232,6 +238,32 @@ int Run(const std::vector<std::string>& steps) {
       program.PressGenButton(std::stoi(w.at(0)), std::stoi(w.at(1)));
     } else if (verb == "tray") {
       result = program.GenerateToClipboard(n) ? "copied" : "nothing";
+    } else if (verb == "click" || verb == "enter") {  // the console's W, L, S buttons; Enter
+      const std::size_t cut = verb == "click" ? std::min(arg.find(' '), arg.size()) : 0;
+      const std::u16string line = FromUtf8(arg.substr(std::min(cut + 1, arg.size())));
+      if (verb == "enter") {
+        console.EnterPressed(program, FromUtf8(arg));
+      } else {
+        console.cmdC_Click(program, static_cast<int>(std::string("WLS").find(arg.substr(0, cut))),
+                           line);
+      }
+      result = "tag " + ToUtf8(console.Tag());
+    } else if (verb == "keyup") {  // FOCUS KEY: a key released in the window
+      const auto w = Words(arg, ' ');
+      result = "count " + std::to_string(Form_KeyUp(program, FromUtf8(w.at(0)), w.at(1).at(0)));
+    } else if (verb == "buttonkeyup") {  // KEY shift|ctrl|alt: on a focused generate button
+      const auto w = Words(arg, ' ');
+      const int mask = w.at(1) == "shift" ? kShiftMask : w.at(1) == "ctrl" ? kCtrlMask : kAltMask;
+      result = "count " + std::to_string(cmdS_KeyUp(program, w.at(0).at(0), mask));
+    } else if (verb == "traymenu") {
+      const TrayMenuState menu = BuildTrayMenuState(program.AutoGen());
+      std::cout << "tray " << ToUtf8(TrayTooltip(program.AutoGen())) << ':';
+      if (menu.genVisible)
+        for (const TrayGenEntry& e : menu.gen) std::cout << ' ' << ToUtf8(e.caption + u"=" + e.tag);
+      std::cout << (menu.autoVisible ? " [auto]\n" : "\n");
+    } else if (verb == "traypick") {  // an entry of the menu's generate list, 1-based
+      const TrayMenuState menu = BuildTrayMenuState(program.AutoGen());
+      program.PressGenButton(TrayTagCount(menu.gen.at(static_cast<std::size_t>(n - 1)).tag), 1);
     } else if (verb == "tick") {
       for (int i = 0; i < n; ++i, shell.tick += AuxTimer::kIntervalMs) timer.TmrAUX_Timer();
       std::cout << "life cells drawn: " << std::exchange(shell.cells, 0) << '\n';
