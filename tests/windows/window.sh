@@ -119,7 +119,9 @@ echo "tray menu: ${#tray} characters on the clipboard"
 
 # A second start ends, leaves one window and brings it up.
 timeout 20 "$WINE" run "$DIR/verbalomatic.exe" || fail "second start did not end cleanly"
-[ "$(xdotool search --name '^(Verbalomatic|.*фраз.*)' | wc -l)" -eq 1 ] || fail "two windows"
+# (A window may vanish while xdotool reads it: count again until it settles.)
+one_window() { [ "$(xdotool search --name '^(Verbalomatic|.*фраз.*)' 2>/dev/null | wc -l)" -eq 1 ]; }
+wait_for one_window || fail "two windows"
 shown() { xdotool search --onlyvisible --name 'фраз' >/dev/null; }
 wait_for shown || fail "window not shown after second start"
 
