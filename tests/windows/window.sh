@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# window.sh WINE_SH VERBALOMATIC_EXE DROP_FILES_EXE [SCREENSHOT]: the Win32
-# window under Wine on a private X server with a tray host. The window shows
-# with its caption and load report; Ctrl+A, Ctrl+C in the output box and a
+# window.sh WINE_SH PORTABLE_ZIP DROP_FILES_EXE [SCREENSHOT]: the Win32
+# window, unpacked from the portable zip into a scratch folder, under Wine on
+# a private X server with a tray host. The window shows with its caption and
+# load report; Ctrl+A, Ctrl+C in the output box and a
 # digit key with "CP" ticked put texts on the X clipboard; the main menu
 # shows the about text; a file dropped on the output box becomes a base
 # (DROP_FILES_EXE drops it as the shell does: no X drag source reaches Wine
@@ -13,22 +14,25 @@
 set -u
 HERE=$(cd "$(dirname "$0")" && pwd)
 if [ "${1:-}" != --inner ]; then
-  for tool in Xvfb trayer xdotool xclip xwininfo xdpyinfo; do
+  for tool in Xvfb trayer xdotool xclip xwininfo xdpyinfo unzip; do
     command -v $tool >/dev/null ||
       { echo "FAIL: $tool is not installed (scripts/setup --windows installs it)"; exit 1; }
   done
   exec "$HERE/../e2e/xrun" --tray "$0" --inner "$@"
 fi
-WINE=$2 EXE=$3 DROP=$4 SHOT=${5:-}
-DIR=$(mktemp -d -t vm-win32.XXXXXX)
-cp "$EXE" "$DIR/verbalomatic.exe"
-export XDG_DATA_HOME=$DIR/data; mkdir "$XDG_DATA_HOME"
+WINE=$2 ZIP=$3 DROP=$4 SHOT=${5:-}
+TOP=$(mktemp -d -t vm-win32.XXXXXX)
+unzip -q "$ZIP" -d "$TOP" || { echo "FAIL: cannot unpack $ZIP"; exit 1; }
+DIR=$(echo "$TOP"/verbalomatic-*)
+[ -f "$DIR/verbalomatic.exe" ] && [ -f "$DIR/verbalomatic-cli.exe" ] && [ -f "$DIR/README.txt" ] &&
+  [ -f "$DIR/LICENSE.txt" ] || { echo "FAIL: the zip lacks a file: $(ls "$DIR")"; exit 1; }
+export XDG_DATA_HOME=$TOP/data; mkdir "$XDG_DATA_HOME"
 P=
 # The prefix's server came up without a display: start one on this one, and
 # end it again before the display goes.
 "$WINE" kill
 export VM_WINE_DISPLAY=$DISPLAY
-trap '{ [ -n "$P" ] && kill "$P"; wait; "$WINE" kill; } 2>/dev/null; rm -rf "$DIR"' EXIT
+trap '{ [ -n "$P" ] && kill "$P"; wait; "$WINE" kill; } 2>/dev/null; rm -rf "$TOP"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 clip() { timeout 5 xclip -o -selection clipboard 2>/dev/null; }
 wait_for() { local i; for i in $(seq 150); do "$@" && return 0; sleep 0.2; done; return 1; }
@@ -89,10 +93,10 @@ menu Down Down Down Down Right Down Down Return
 wait_for caption_has ' 3 фраз' || fail "source_notes.txt not loaded: $(xdotool getwindowname "$WID")"
 menu Down Down Down Return
 wait_for say_yes || fail "no formatter question"
-info=$DIR/data/Trash/info/source_notes.txt.trashinfo
+info=$XDG_DATA_HOME/Trash/info/source_notes.txt.trashinfo
 wait_for test -s "$info" || fail "the old base did not go to the trash"
 grep -qx "Path=$base" "$info" || fail "the trash records another place: $(grep Path= "$info")"
-[ "$(grep -c 'ONE TWO THREE' "$DIR/data/Trash/files/source_notes.txt")" = 2 ] ||
+[ "$(grep -c 'ONE TWO THREE' "$XDG_DATA_HOME/Trash/files/source_notes.txt")" = 2 ] ||
   fail "the trash holds no old base"
 wait_for test "$(grep -c . "$base")" = 2 || fail "the base was not rewritten: $(cat "$base")"
 echo "drop and formatter: $(grep Path= "$info")"
