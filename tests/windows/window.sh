@@ -3,8 +3,9 @@
 # window.sh WINE_SH PORTABLE_ZIP DROP_FILES_EXE [SCREENSHOT]: the Win32
 # window, unpacked from the portable zip into a scratch folder, under Wine on
 # a private X server with a tray host. The window shows with its caption and
-# load report; Ctrl+A, Ctrl+C in the output box and a
-# digit key with "CP" ticked put texts on the X clipboard; the main menu
+# load report; Ctrl+A, Ctrl+C in the output box and a digit key with "CP"
+# ticked put texts on the X clipboard, the console's S command the very text
+# of the Linux build for the same seed text; the main menu
 # shows the about text; a file dropped on the output box becomes a base
 # (DROP_FILES_EXE drops it as the shell does: no X drag source reaches Wine
 # here), which the formatter rewrites after its question, the old base going
@@ -62,6 +63,17 @@ xdotool key 2; sleep 1
 after=$(clip)
 [ -n "$after" ] && [ "$after" != "$before" ] || fail "digit key with CP: no new text on the clipboard"
 echo "digit key: ${#after} characters on the clipboard"
+# The console's S command puts on the clipboard the very text the Linux
+# build's golden transcript holds for the same seed text.
+want=$(awk '/^\$ generate --builtin trash --seed .Verbalomatic.$/ { on = 1; next }
+            on && /^\[exit/ { exit } on' "$HERE/../golden/generate_files.expected")
+[ -n "$want" ] || fail "no golden text for the seed text Verbalomatic"
+at 100 275
+xdotool type Verbalomatic; sleep 0.3
+at 509 275
+[ "$(clip | tr -d '\r')" = "$want" ] ||
+  fail "S Verbalomatic: the clipboard differs from the Linux text: $(clip | head -c 200)"
+echo "seeded S: ${#want} characters, as on Linux"
 
 picture() { xdotool mousemove --window "$WID" 560 200; sleep 0.3; xdotool click "$@"; }
 # A right click on the picture opens the main menu; the keys walk it (the
