@@ -157,6 +157,9 @@ std::int32_t TickCount();
 // that filling it takes one page fault per 2 MiB rather than one per 4 KiB.
 void* AllocateLarge(std::size_t bytes);
 void FreeLarge(void* memory);
+// The same for memory allocated otherwise, before it is first touched: only
+// the whole large pages inside it, and only as advice.
+void AdviseLargePages(void* memory, std::size_t bytes);
 
 // ---- A console program
 

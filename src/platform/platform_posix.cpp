@@ -251,6 +251,15 @@ bool LocalTime(std::time_t t, std::tm& local) {
   return ::localtime_r(&t, &local) != nullptr;
 }
 
+void AdviseLargePages([[maybe_unused]] void* memory, [[maybe_unused]] std::size_t bytes) {
+#if defined(MADV_HUGEPAGE)
+  constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
+  const auto from = (reinterpret_cast<std::uintptr_t>(memory) + kHugePage - 1) & ~(kHugePage - 1);
+  const auto to = (reinterpret_cast<std::uintptr_t>(memory) + bytes) & ~(kHugePage - 1);
+  if (from < to) ::madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
+#endif
+}
+
 void* AllocateLarge(std::size_t bytes) {
 #if defined(MADV_HUGEPAGE)
   constexpr std::size_t kHugePage = std::size_t{2} << 20;
@@ -259,7 +268,7 @@ void* AllocateLarge(std::size_t bytes) {
     void* memory = std::aligned_alloc(kHugePage, rounded);
     if (memory == nullptr) throw std::bad_alloc();
     // Only advice: without transparent huge pages the memory works as well.
-    ::madvise(memory, rounded, MADV_HUGEPAGE);
+    AdviseLargePages(memory, rounded);
     return memory;
   }
 #endif

@@ -580,6 +580,8 @@ void FreeLarge(void* memory) {
   std::free(memory);
 }
 
+void AdviseLargePages(void* /*memory*/, std::size_t /*bytes*/) {}
+
 std::int32_t TickCount() {
   return static_cast<std::int32_t>(::GetTickCount());
 }

@@ -95,7 +95,10 @@ bool ReadRegularFile(const std::filesystem::path& path, std::size_t maxBytes, st
   // At most the size the file had when opened: a file that keeps growing
   // (a log, "yes > file") is read once, not without end.
   std::string data;
-  data.resize(static_cast<std::size_t>(std::min<std::uint64_t>(maxBytes, file.Status().size)));
+  const auto size = static_cast<std::size_t>(std::min<std::uint64_t>(maxBytes, file.Status().size));
+  data.reserve(size);
+  platform::AdviseLargePages(data.data(), size);
+  data.resize(size);
   std::size_t got = 0;
   while (got < data.size()) {
     const std::int64_t n = file.Read(data.data() + got, data.size() - got, error);

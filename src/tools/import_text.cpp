@@ -54,9 +54,12 @@ void DropMarkersExpandLineFeeds(std::string_view text, std::string& out) {
     t.length['\n'] = 2;
     return t;
   }();
+  // The exact size, so that out's memory, the source's, which is as long,
+  // is used again: fresh pages cost more than these two counts.
   const auto feeds = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+  const auto dropped = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\0'));
   out.clear();
-  out.resize(text.size() + feeds + 1);  // one spare for the code written after the end
+  out.resize(text.size() - dropped + feeds + 1);  // one spare for the code written after the end
   char* to = out.data();
   for (const char c : text) {
     const auto b = static_cast<unsigned char>(c);
