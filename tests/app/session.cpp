@@ -9,7 +9,11 @@
 //   reload | hint | openjournal | dump (lines and keys) | state | sh COMMAND
 //   console T | start (reads and applies the settings file) | quit (writes it)
 //   traymenu | traypick N | click W|L|S TEXT | enter TEXT | keyup FOCUS KEY
-//   buttonkeyup KEY shift|ctrl|alt
+//   buttonkeyup KEY shift|ctrl|alt | lock | unlock (another formatter holds the base)
+// and the desktop's pure parts: args ARG... | request BYTES | settle ANSWERS LOCKS
+//   socket FOLDER | folders EXE_FOLDER writable|readonly VAR=VALUE... | mkfolders A B
+//   beats TICK... | traywatch NOW,INTRAY,HOST... | strokes EVENTS | output T | slice A B
+//   digitkey KEY main|keypad X11CODE | journalform
 #include <array>
 #include <cstdlib>
 #include <deque>
@@ -20,14 +24,23 @@
 #include <vector>
 
 #include "app/aux_timer.h"
+#include "app/beat_clock.h"
 #include "app/console_line.h"
+#include "app/desktop_start.h"
 #include "app/gen_keys.h"
+#include "app/key_strokes.h"
+#include "app/output_text.h"
 #include "app/program.h"
+#include "app/program_folders.h"
 #include "app/settings_apply.h"
 #include "app/settings_record.h"
 #include "app/tray_menu.h"
+#include "app/tray_watch.h"
 #include "cli/cli_help.h"
+#include "platform/platform.h"
 #include "text/strings.h"
+#include "tools/atomic_file.h"
+#include "tools/journal_record.h"
 
 namespace vm {
 namespace {
@@ -36,6 +49,22 @@ void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
   for (std::size_t at = text.find(from); at != std::string::npos;
        at = text.find(from, at + to.size()))
     text.replace(at, from.size(), to);
+}
+
+// Bytes on one line, their line breaks written \n; and back, \r too.
+std::string Escaped(std::string bytes) {
+  ReplaceAll(bytes, "\n", "\\n");
+  return bytes;
+}
+std::string Unescaped(std::string text) {
+  ReplaceAll(text, "\\n", "\n");
+  ReplaceAll(text, "\\r", "\r");
+  return text;
+}
+
+// A tick count as the step gives it, modulo 2^32 as the tick count wraps.
+std::int32_t Tick(const std::string& number) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(std::stoll(number)));
 }
 
 // Reports and messages (centred) print on one line, their breaks as "⏎".
@@ -92,7 +121,8 @@ class PrintingShell : public Shell, public SettingsTarget {
     std::cout << "mark " << count << (marked ? " on\n" : " off\n");
   }
   bool KeepInTrash(const std::filesystem::path& path, std::u16string& error) override {
-    std::cout << "trash " << path.filename().string() << '\n';
+    std::cout << "trash " << path.filename().string() << ", " << std::filesystem::file_size(path)
+              << " bytes\n";
     if (trashFails) error = u"корзины нет";
     return !trashFails;
   }
@@ -172,6 +202,10 @@ int Run(const std::vector<std::string>& steps) {
   Program program(shell, std::filesystem::current_path());
   AuxTimer timer(program);
   ConsoleLine console;
+  platform::FileLock lock;
+  BeatClock clock;
+  TrayWatch watch;
+  OutputText output;
   program.Random().Seed(1);
   for (const std::string& step : steps) {
     std::cout << "> " << step << '\n';
@@ -306,6 +340,97 @@ int Run(const std::vector<std::string>& steps) {
         const std::u16string line = base.lines[i].Text(), key = base.keys[i].Text();
         Print(key == line ? "line:" : "line, key " + ToUtf8(key) + ":", line);
       }
+    } else if (verb == "lock" || verb == "unlock") {
+      std::string error;
+      if (verb == "unlock")
+        lock.Unlock();
+      else if (!lock.TryLock(FormatterLockPath(program.ProgramFolder() / program.BaseName()),
+                             error))
+        result = "failed: " + error;
+    } else if (verb == "args") {
+      const DesktopArguments parsed = ParseDesktopArguments(Words(arg, ' '));
+      constexpr const char* kActions[] = {"run", "help", "version", "usage error"};
+      result = kActions[static_cast<int>(parsed.action)];
+      if (parsed.generate) result += " --generate " + std::to_string(*parsed.generate);
+      if (!parsed.error.empty()) result += ": " + parsed.error;
+      if (parsed.action == DesktopArguments::Action::kRun)
+        result += ", sends " + Escaped(EncodeRequest(RequestOf(parsed)));
+      if (parsed.action == DesktopArguments::Action::kHelp) std::cout << DesktopHelp();
+    } else if (verb == "request") {  // the bytes a later start sent, as the instance reads them
+      InstanceRequest request{InstanceRequest::Kind::kGenerate, 1};
+      const RequestParse parse = ParseRequest(Unescaped(arg), request);
+      result = parse == RequestParse::kComplete     ? "complete, " + Escaped(EncodeRequest(request))
+               : parse == RequestParse::kIncomplete ? "incomplete"
+                                                    : "invalid";
+    } else if (verb == "settle") {  // ANSWERS (a,b,...; - none) LOCKS (y free, n taken)
+      const auto w = Words(arg, ' ');
+      const auto list = Words(w.at(0), ',');
+      std::deque<std::string> answers(list.begin(), list.end());
+      std::string locks = w.at(1);
+      const auto send = [&](std::string_view bytes) -> std::optional<std::string> {
+        std::cout << "send " << Escaped(std::string(bytes)) << '\n';
+        const std::string answer = answers.empty() ? "-" : answers.front();
+        if (!answers.empty()) answers.pop_front();
+        return answer == "-" ? std::nullopt : std::optional(answer + "\n");
+      };
+      const auto tryLock = [&] {
+        const bool free = !locks.empty() && locks.front() == 'y';
+        std::cout << (free ? "lock free\n" : "lock taken\n");
+        if (!locks.empty()) locks.erase(0, 1);
+        return free;
+      };
+      const StartRole role = SettleStart({InstanceRequest::Kind::kGenerate, 10}, 3, send, tryLock,
+                                         [] { std::cout << "pause\n"; });
+      result = (role.first ? "runs the window, status " : "hands over, status ") +
+               std::to_string(role.status) + (role.message.empty() ? "" : ": " + role.message);
+    } else if (verb == "socket") {
+      result = InstanceSocketName(arg);
+    } else if (verb == "folders") {
+      const auto w = Words(arg, ' ');
+      const ProgramFolders f =
+          ChooseProgramFolders(w.at(0), w.at(1) == "writable", [&w](const char* name) {
+            for (const std::string& v : w)
+              if (v.rfind(std::string(name) + "=", 0) == 0) return v.substr(v.find('=') + 1);
+            return std::string();
+          });
+      result = (f.perUser ? "per user: " : "own: ") + f.settings.string() + ", " + f.data.string();
+    } else if (verb == "mkfolders") {
+      const auto w = Words(arg, ' ');
+      std::string error;
+      result = MakeProgramFolders({w.at(0), w.at(1), true}, error) ? "made" : "failed";
+    } else if (verb == "beats") {
+      for (const std::string& t : Words(arg, ' ')) result += clock.IsBeat(Tick(t)) ? '1' : '0';
+      result += ", next " + std::to_string(clock.NextTick());
+    } else if (verb == "traywatch") {  // NOW,INTRAY,HOST: does the window come back
+      for (const std::string& look : Words(arg, ' ')) {
+        const auto v = Words(look, ',');
+        result += watch.Look(Tick(v.at(0)), v.at(1) == "1", v.at(2) == "1") ? " back" : " -";
+      }
+    } else if (verb == "strokes") {  // P5@100 R5@180: '5' pressed, released; S settle; F focus lost
+      KeyStrokes keys;
+      result = "strokes:";
+      for (const std::string& e : Words(arg, ' ')) {
+        const int key = e.size() > 1 ? e[1] : 0;
+        const auto time = e.size() > 3 ? static_cast<std::uint32_t>(std::stoul(e.substr(3))) : 0U;
+        std::optional<int> stroke = e[0] == 'P' ? keys.Press(key, time) : std::nullopt;
+        if (e[0] == 'R') keys.Release(key, time);
+        if (e[0] == 'S') stroke = keys.Settle();
+        if (e[0] == 'F') keys.Forget();
+        if (stroke) result += " " + std::string(1, static_cast<char>(*stroke));
+      }
+    } else if (verb == "output") {  // the output box's display of a text
+      output.Set(FromUtf8(Unescaped(arg)));
+      Print("display:", output.Display());
+    } else if (verb == "slice") {  // what a selection of the display copies
+      const auto w = Words(arg, ' ');
+      Print("slice:", output.Slice(std::stoul(w.at(0)), std::stoul(w.at(1))));
+    } else if (verb == "digitkey") {
+      const auto w = Words(arg, ' ');
+      const int key = DigitKeyCode(w.at(0).at(0), w.at(1) == "keypad", std::stoi(w.at(2)));
+      result = key == 0 ? "none" : std::string(1, static_cast<char>(key));
+    } else if (verb == "journalform") {
+      const bool utf8 = JournalEncodingOf("+out.txt") == JournalEncoding::kUtf8;
+      result = utf8 ? "UTF-8" : "Windows-1251";
     } else if (verb == "sh") {
       std::cout.flush();
       if (std::system(arg.c_str()) != 0) std::cout << "(failed)\n";
