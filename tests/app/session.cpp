@@ -13,7 +13,8 @@
 // and the desktop's pure parts: args ARG... | request BYTES | settle ANSWERS LOCKS
 //   socket FOLDER | folders EXE_FOLDER writable|readonly VAR=VALUE... | mkfolders A B
 //   beats TICK... | traywatch NOW,INTRAY,HOST... | strokes EVENTS | output T | slice A B
-//   digitkey KEY main|keypad X11CODE | journalform
+//   digitkey KEY main|keypad X11CODE | journalform | birth X,Y... | neighbours X,Y...
+//   fill isolated|blocks N | sweep | lifetick N (the life grid of the timer)
 #include <array>
 #include <cstdlib>
 #include <deque>
@@ -138,7 +139,10 @@ class PrintingShell : public Shell, public SettingsTarget {
   }
   void SetChaosTooltip(std::u16string_view tooltip) override { Print("tooltip:", tooltip); }
   bool ControlKeyHeld() const override { return ctrl; }
-  void DrawLifeCell(int, int, bool) override { ++cells; }
+  void DrawLifeCell(int x, int y, bool alive) override {
+    ++cells;
+    picture[static_cast<std::size_t>(x + LifeGrid::kColumns * y)] = alive;
+  }
   // Start-up's settings, on one line in the order they come.
   void SetOptionValue(int index, int value) override {
     boxes[static_cast<std::size_t>(index)] = value;
@@ -167,6 +171,7 @@ class PrintingShell : public Shell, public SettingsTarget {
   bool visible = true, ctrl = false, trashFails = false;
   std::int32_t tick = 0;
   int cells = 0;
+  std::vector<bool> picture = std::vector<bool>(LifeGrid::kColumns * LifeGrid::kRows);
 
  private:
   std::array<int, kOptionCount> enabled_ = [] {
@@ -206,6 +211,7 @@ int Run(const std::vector<std::string>& steps) {
   BeatClock clock;
   TrayWatch watch;
   OutputText output;
+  LifeGrid& life = timer.Life();
   program.Random().Seed(1);
   for (const std::string& step : steps) {
     std::cout << "> " << step << '\n';
@@ -431,6 +437,33 @@ int Run(const std::vector<std::string>& steps) {
     } else if (verb == "journalform") {
       const bool utf8 = JournalEncodingOf("+out.txt") == JournalEncoding::kUtf8;
       result = utf8 ? "UTF-8" : "Windows-1251";
+    } else if (verb == "birth" || verb == "neighbours") {
+      for (const std::string& cell : Words(arg, ' ')) {
+        const auto xy = Words(cell, ',');
+        life.SetCursor(std::stoi(xy.at(0)), std::stoi(xy.at(1)));
+        if (verb == "birth") life.LifeBirth();
+        if (verb == "neighbours") result += " " + std::to_string(life.LifeNeighbours());
+      }
+    } else if (verb == "fill") {  // lone cells, or blocks of four, three cells apart
+      const int size = arg.starts_with("blocks") ? 2 : 1;
+      int left = std::stoi(arg.substr(arg.find(' ') + 1));
+      for (int y = 0; y + size <= LifeGrid::kRows && left > 0; y += 3)
+        for (int x = 0; x + size <= LifeGrid::kColumns && left > 0; x += 3, --left)
+          for (int c = 0; c < size * size; ++c) {
+            life.SetCursor(x + c % size, y + c / size);
+            life.LifeBirth();
+          }
+    } else if (verb == "sweep" || verb == "lifetick") {
+      int peak = life.LifeCount(), alive = 0, shown = 0;
+      for (int i = 0; i < std::max(n, 1); ++i, peak = std::max(peak, life.LifeCount()))
+        verb == "sweep" ? life.LifeSweep() : life.LifeTick();
+      for (int y = 0; y < LifeGrid::kRows; ++y)
+        for (int x = 0; x < LifeGrid::kColumns; ++x) {
+          alive += life.Alive(x, y) ? 1 : 0;
+          shown += shell.picture[static_cast<std::size_t>(x + LifeGrid::kColumns * y)] ? 1 : 0;
+        }
+      result = "count " + std::to_string(life.LifeCount()) + ", alive " + std::to_string(alive) +
+               ", shown " + std::to_string(shown) + ", peak " + std::to_string(peak);
     } else if (verb == "sh") {
       std::cout.flush();
       if (std::system(arg.c_str()) != 0) std::cout << "(failed)\n";

@@ -1,7 +1,8 @@
-# What the transcripts cannot show: the program object over many seeds and
-# with file permissions, and the life grid's rules; tests/golden/session_posix.cases
-# drives the program object and the desktop's state machines through vm-session.
-vm_add_test(app_test app/life_grid_test.cpp app/program_test.cpp)
+# What the transcripts cannot show: the program object over many seeds, with
+# file permissions, and the desktop's trash; tests/golden/session_posix.cases
+# drives the program object, the life grid and the desktop's state machines
+# through vm-session.
+vm_add_test(app_test app/program_test.cpp)
 
 # Drives the program object for the golden transcripts of desktop sessions.
 add_executable(vm-session app/session.cpp)
