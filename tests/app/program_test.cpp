@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the desktop sessions of the golden transcripts cannot show: properties
-// over many seeds, the clock's seed, file permissions and the desktop's trash.
+// over many seeds, the clock's seed and file permissions.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -11,8 +11,6 @@
 #include "temp_folder.h"
 #include "text/cp1251.h"
 #include "text/strings.h"
-#include "tools/atomic_file.h"
-#include "tools/trash.h"
 
 namespace vm {
 namespace {
@@ -117,27 +115,6 @@ TEST(Program, AnUnreadableBaseIsReadOnceItCanBe) {
   fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
   desk.program.LoadBase();
   EXPECT_EQ(desk.program.Base().lines, std::vector<std::u16string_view>{u"F"});
-}
-
-// The trash records the base under its own name and place, and holds its
-// old content while the base file takes the new one.
-TEST(Program, TheTrashLinksTheFileUnderItsOwnNameAndPlace) {
-  TempFolder folder;
-  const auto path = folder.Write("source_b.txt", "old");
-  const auto trash = folder / "data/Trash";  // the data home may not exist yet
-  std::string error;
-  ASSERT_TRUE(LinkIntoTrash(path, trash, error)) << error;
-  ASSERT_TRUE(LinkIntoTrash(path, trash, error)) << error;
-  ASSERT_TRUE(WriteFileAtomically(path, "new", error)) << error;
-  EXPECT_EQ(TempFolder::Read(trash / "files/source_b.txt"), "old");
-  EXPECT_TRUE(fs::exists(trash / "files/source_b.txt.2"));
-  const std::string info = TempFolder::Read(trash / "info/source_b.txt.trashinfo");
-  EXPECT_TRUE(StartsWith(FromUtf8(info),
-                         u"[Trash Info]\nPath=" + FromUtf8(path.string()) + u"\nDeletionDate="))
-      << info;
-  // A name at the length limit still goes in, cut to fit beside ".trashinfo".
-  const auto longest = folder.Write("source_" + std::string(244, 'x') + ".txt", "long");
-  ASSERT_TRUE(LinkIntoTrash(longest, trash, error)) << error;
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 // current folder, and prints every effect on the desktop, one per line, for
 // the golden transcripts. Multi-line texts print as "| " lines. Steps:
 //   seed N | opt NAME,... | grey N | prologue T | epilogue T | hidden | visible
-//   ctrl | noctrl | answer yes|no | trash-fails | base NAME | noabout | gen N
+//   ctrl | noctrl | answer yes|no | trash-fails (once) | base NAME | noabout | gen N
 //   seedtext T | rhymes T | lines T | press N BUTTON | tray N | tick K | about
 //   format | import FILE,... | journal | menu | choose N | builtin N | open
 //   reload | hint | openjournal | dump (lines and keys) | state | sh COMMAND
@@ -42,6 +42,7 @@
 #include "text/strings.h"
 #include "tools/atomic_file.h"
 #include "tools/journal_record.h"
+#include "tools/trash.h"
 
 namespace vm {
 namespace {
@@ -124,8 +125,10 @@ class PrintingShell : public Shell, public SettingsTarget {
   bool KeepInTrash(const std::filesystem::path& path, std::u16string& error) override {
     std::cout << "trash " << path.filename().string() << ", " << std::filesystem::file_size(path)
               << " bytes\n";
-    if (trashFails) error = u"корзины нет";
-    return !trashFails;
+    std::string reason = "корзины нет";  // the desktop's trash, as the window keeps it
+    const bool kept = !std::exchange(trashFails, false) && LinkIntoTrash(path, ".trash", reason);
+    if (!kept) error = FromUtf8(reason);
+    return kept;
   }
   void OpenWithAssociatedProgram(const std::filesystem::path& path) override {
     std::cout << "open " << std::filesystem::relative(path).string() << '\n';

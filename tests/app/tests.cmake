@@ -1,5 +1,5 @@
-# What the transcripts cannot show: the program object over many seeds, with
-# file permissions, and the desktop's trash; tests/golden/session_posix.cases
+# What the transcripts cannot show: the program object over many seeds and
+# with file permissions; tests/golden/session_posix.cases
 # drives the program object, the life grid and the desktop's state machines
 # through vm-session.
 vm_add_test(app_test app/program_test.cpp)
