@@ -275,7 +275,8 @@ int Run(const std::vector<std::string>& steps) {
     } else if (verb == "seedtext") {
       result = OutcomeName(program.GenerateFromSeed(text));
     } else if (verb == "rhymes" || verb == "lines") {
-      result = program.FindRhymes(text, verb == "lines") ? "shown" : "nothing";
+      result = program.FindRhymes(text, verb == "lines") ? "shown, " : "nothing";
+      if (result != "nothing") result += std::to_string(Words(ToUtf8(shell.shown), '\n').size());
     } else if (verb == "press") {
       const auto w = Words(arg, ' ');
       program.PressGenButton(std::stoi(w.at(0)), std::stoi(w.at(1)));
