@@ -19,7 +19,9 @@
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <iostream>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -216,6 +218,15 @@ int Run(const std::vector<std::string>& steps) {
   OutputText output;
   LifeGrid& life = timer.Life();
   program.Random().Seed(1);
+  const std::map<std::string, std::function<void(int)>> calls = {
+      {"noabout", [&](int) { program.SkipAboutOnFirstLoad(); }},
+      {"about", [&](int) { program.ShowAbout(); }},
+      {"choose", [&](int n) { program.ChooseCatalogueEntry(n); }},
+      {"builtin", [&](int n) { program.ChooseBuiltin(n); }},
+      {"open", [&](int) { program.OpenCurrentBase(); }},
+      {"reload", [&](int) { program.Reload(); }},
+      {"hint", [&](int) { program.ShowImportHint(); }},
+      {"openjournal", [&](int) { program.OpenJournal(); }}};
   for (const std::string& step : steps) {
     std::cout << "> " << step << '\n';
     const std::size_t blank = step.find(' ');
@@ -224,7 +235,9 @@ int Run(const std::vector<std::string>& steps) {
     const std::u16string text = FromUtf8(arg);
     const int n = std::atoi(arg.c_str());
     std::string result;  // what the command returned, printed after its effects
-    if (verb == "seed") {
+    if (const auto call = calls.find(verb); call != calls.end()) {
+      call->second(n);
+    } else if (verb == "seed") {
       program.Random().Seed(static_cast<std::uint32_t>(std::stoul(arg)));
     } else if (verb == "opt" || verb == "grey") {
       if (verb == "opt") shell.boxes.fill(0);
@@ -233,8 +246,6 @@ int Run(const std::vector<std::string>& steps) {
           if (name == PrintingShell::OptionName(box))
             shell.boxes[static_cast<std::size_t>(box)] = verb == "opt" ? 1 : 2;
       program.ReadOptions();
-    } else if (verb == "console") {
-      shell.console = text;
     } else if (verb == "start" || verb == "quit") {
       // What the window does with its settings file when it opens and closes.
       const std::filesystem::path file = program.ProgramFolder() / kSettingsFileName;
@@ -253,10 +264,10 @@ int Run(const std::vector<std::string>& steps) {
       } else {
         result = "no settings";
       }
-    } else if (verb == "prologue") {
-      shell.prologue = text;
-    } else if (verb == "epilogue") {
-      shell.epilogue = text;
+    } else if (verb == "prologue" || verb == "epilogue" || verb == "console") {
+      (verb == "prologue"   ? shell.prologue
+       : verb == "epilogue" ? shell.epilogue
+                            : shell.console) = text;
     } else if (verb == "hidden" || verb == "visible") {
       shell.visible = verb == "visible";
     } else if (verb == "ctrl" || verb == "noctrl") {
@@ -265,8 +276,6 @@ int Run(const std::vector<std::string>& steps) {
       shell.answers.push_back(arg == "yes");
     } else if (verb == "trash-fails") {
       shell.trashFails = true;
-    } else if (verb == "noabout") {
-      program.SkipAboutOnFirstLoad();
     } else if (verb == "base") {
       program.SetBaseName(text);
       program.LoadBase();
@@ -311,8 +320,6 @@ int Run(const std::vector<std::string>& steps) {
     } else if (verb == "tick") {
       for (int i = 0; i < n; ++i, shell.tick += AuxTimer::kIntervalMs) timer.TmrAUX_Timer();
       std::cout << "life cells drawn: " << std::exchange(shell.cells, 0) << '\n';
-    } else if (verb == "about") {
-      program.ShowAbout();
     } else if (verb == "format") {
       result = OutcomeName(program.FormatBase());
     } else if (verb == "import") {
@@ -332,18 +339,6 @@ int Run(const std::vector<std::string>& steps) {
         if (entry.visible)
           Print(entry.checked ? "menu entry (checked):" : "menu entry:", entry.caption);
       Print("menu open:", menu.openCaption);
-    } else if (verb == "choose") {
-      program.ChooseCatalogueEntry(n);
-    } else if (verb == "builtin") {
-      program.ChooseBuiltin(n);
-    } else if (verb == "open") {
-      program.OpenCurrentBase();
-    } else if (verb == "reload") {
-      program.Reload();
-    } else if (verb == "hint") {
-      program.ShowImportHint();
-    } else if (verb == "openjournal") {
-      program.OpenJournal();
     } else if (verb == "dump") {
       const PhraseBase& base = program.Base();
       for (std::size_t i = 0; i < base.lines.size(); ++i) {
