@@ -1,12 +1,13 @@
 # Sourced by the real-window scripts. Those on X set NEEDS (tools) and XRUN
 # (xrun options, maybe none) first: called as `SCRIPT ARG...`, the script
-# re-runs itself under xrun (77, a skip, when a tool is missing); inside, the
-# arguments (paths made absolute) follow --inner: ARG1 is $BIN, then $3...
+# re-runs itself under xrun (77, a skip, or MISSING_STATUS when a tool is
+# missing); inside, the arguments (paths made absolute) follow --inner: ARG1
+# is $BIN, then $3...
 HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 if [ -n "${XRUN+set}" ] && [ "${1:-}" != --inner ]; then
   [ $# -ge 1 ] || { echo "usage: $0 ARG..."; exit 2; }
   for tool in Xvfb xdotool xclip xwininfo xdpyinfo $NEEDS; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+    command -v "$tool" >/dev/null || { echo "$tool is not installed"; exit "${MISSING_STATUS:-77}"; }
   done
   args=()
   for a in "$@"; do [ -e "$a" ] && a=$(readlink -f "$a"); args+=("$a"); done

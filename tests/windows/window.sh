@@ -13,20 +13,15 @@
 # puts the icon in the tray, whose menu generates a text onto the clipboard;
 # a second start ends at once and brings the window up.
 set -u
-HERE=$(cd "$(dirname "$0")" && pwd)
-if [ "${1:-}" != --inner ]; then
-  for tool in Xvfb trayer xdotool xclip xwininfo xdpyinfo unzip; do
-    command -v $tool >/dev/null ||
-      { echo "FAIL: $tool is not installed (scripts/setup --windows installs it)"; exit 1; }
-  done
-  exec "$HERE/../e2e/xrun" --tray "$0" --inner "$@"
-fi
+NEEDS="trayer unzip" XRUN=--tray MISSING_STATUS=1  # a failure: scripts/setup --windows installs them
+. "$(dirname "$0")/../e2e/common.sh"
 WINE=$2 ZIP=$3 DROP=$4 SHOT=${5:-}
 TOP=$(mktemp -d -t vm-win32.XXXXXX)
-unzip -q "$ZIP" -d "$TOP" || { echo "FAIL: cannot unpack $ZIP"; exit 1; }
+unzip -q "$ZIP" -d "$TOP" || fail "cannot unpack $ZIP"
 DIR=$(echo "$TOP"/verbalomatic-*)
-[ -f "$DIR/verbalomatic.exe" ] && [ -f "$DIR/verbalomatic-cli.exe" ] && [ -f "$DIR/README.txt" ] &&
-  [ -f "$DIR/LICENSE.txt" ] || { echo "FAIL: the zip lacks a file: $(ls "$DIR")"; exit 1; }
+for f in verbalomatic.exe verbalomatic-cli.exe README.txt LICENSE.txt; do
+  [ -f "$DIR/$f" ] || fail "the zip lacks $f"
+done
 export XDG_DATA_HOME=$TOP/data; mkdir "$XDG_DATA_HOME"
 P=
 # The prefix's server came up without a display: start one on this one, and
@@ -34,16 +29,13 @@ P=
 "$WINE" kill
 export VM_WINE_DISPLAY=$DISPLAY
 trap '{ [ -n "$P" ] && kill "$P"; wait; "$WINE" kill; } 2>/dev/null; rm -rf "$TOP"' EXIT
-fail() { echo "FAIL: $*"; exit 1; }
-clip() { timeout 5 xclip -o -selection clipboard 2>/dev/null; }
-wait_for() { local i; for i in $(seq 150); do "$@" && return 0; sleep 0.2; done; return 1; }
 window() { WID=$(xdotool search --name '^(Verbalomatic|.*фраз.*)' 2>/dev/null | head -1); [ -n "$WID" ]; }
 caption_has() { xdotool getwindowname "$WID" | grep -q "$1"; }
 at() { xdotool mousemove --window "$WID" "$1" "$2"; sleep 0.3; xdotool click 1; sleep 0.5; }
 
 "$WINE" run "$DIR/verbalomatic.exe" & P=$!
-wait_for window || fail "no window"
-wait_for caption_has 'фраз' || fail "no load report in the caption: $(xdotool getwindowname "$WID")"
+until_ok 30 window || fail "no window"
+until_ok 30 caption_has 'фраз' || fail "no load report in the caption: $(xdotool getwindowname "$WID")"
 echo "caption: $(xdotool getwindowname "$WID")"
 sleep 1
 [ -n "$SHOT" ] && command -v import >/dev/null && import -window root "$SHOT"
@@ -98,26 +90,26 @@ echo "about: $(printf '%s\n' "$about" | grep -c .) lines"
 # path.
 printf 'one two three\nanother line here\none two three\n' >"$DIR/notes.txt"
 "$WINE" run "$DROP" 'Z:'"${DIR//\//\\}"'\notes.txt' || fail "the output box accepts no files"
-wait_for say_yes || fail "no import question after a drop"
+until_ok 30 say_yes || fail "no import question after a drop"
 base=$DIR/source_notes.txt
-wait_for grep -q 'ANOTHER LINE HERE' "$base" 2>/dev/null || fail "the drop made no base"
+until_ok 30 grep -q 'ANOTHER LINE HERE' "$base" 2>/dev/null || fail "the drop made no base"
 menu Down Down Down Down Right Down Down Return
-wait_for caption_has ' 3 фраз' || fail "source_notes.txt not loaded: $(xdotool getwindowname "$WID")"
+until_ok 30 caption_has ' 3 фраз' || fail "source_notes.txt not loaded: $(xdotool getwindowname "$WID")"
 menu Down Down Down Return
-wait_for say_yes || fail "no formatter question"
+until_ok 30 say_yes || fail "no formatter question"
 info=$XDG_DATA_HOME/Trash/info/source_notes.txt.trashinfo
-wait_for test -s "$info" || fail "the old base did not go to the trash"
+until_ok 30 test -s "$info" || fail "the old base did not go to the trash"
 grep -qx "Path=$base" "$info" || fail "the trash records another place: $(grep Path= "$info")"
 [ "$(grep -c 'ONE TWO THREE' "$XDG_DATA_HOME/Trash/files/source_notes.txt")" = 2 ] ||
   fail "the trash holds no old base"
-wait_for test "$(grep -c . "$base")" = 2 || fail "the base was not rewritten: $(cat "$base")"
+until_ok 30 test "$(grep -c . "$base")" = 2 || fail "the base was not rewritten: $(cat "$base")"
 echo "drop and formatter: $(grep Path= "$info")"
 
 # A double click on the picture puts the icon in the tray host; its menu's
 # "Сгенерировать" → "1" puts a new text on the clipboard.
 picture --repeat 2 --delay 80 1
 hidden() { ! xdotool search --onlyvisible --name 'фраз' >/dev/null; }
-wait_for hidden || fail "a double click on the picture did not send the window to the tray"
+until_ok 30 hidden || fail "a double click on the picture did not send the window to the tray"
 docked() {
   local panel
   panel=$(xwininfo -root -tree | awk '/\("panel" "trayer"\)/ { print $1; exit }')
@@ -125,7 +117,7 @@ docked() {
   ICON=$(xwininfo -tree -id "$panel" | awk '/explorer.exe/ { print $1; exit }')
   [ -n "$ICON" ]
 }
-wait_for docked || fail "no icon in the tray host"
+until_ok 30 docked || fail "no icon in the tray host"
 before=$(clip)
 xdotool mousemove --window "$ICON" 5 5; sleep 0.3; xdotool click 3; sleep 1
 xdotool key Down Down Right Return; sleep 1
@@ -137,9 +129,9 @@ echo "tray menu: ${#tray} characters on the clipboard"
 timeout 20 "$WINE" run "$DIR/verbalomatic.exe" || fail "second start did not end cleanly"
 # (A window may vanish while xdotool reads it: count again until it settles.)
 one_window() { [ "$(xdotool search --name '^(Verbalomatic|.*фраз.*)' 2>/dev/null | wc -l)" -eq 1 ]; }
-wait_for one_window || fail "two windows"
+until_ok 30 one_window || fail "two windows"
 shown() { xdotool search --onlyvisible --name 'фраз' >/dev/null; }
-wait_for shown || fail "window not shown after second start"
+until_ok 30 shown || fail "window not shown after second start"
 
 # Closing saves the settings beside the executable.
 at 100 100
