@@ -28,11 +28,7 @@ using test::TempFolder;
 std::string Noise(std::size_t size, std::uint64_t seed) {
   std::mt19937_64 engine(seed);
   std::string bytes(size, '\0');
-  for (std::size_t i = 0; i < size; i += 8) {
-    const std::uint64_t word = engine();
-    for (std::size_t k = 0; k < 8 && i + k < size; ++k)
-      bytes[i + k] = static_cast<char>(word >> (8 * k));
-  }
+  for (char& byte : bytes) byte = static_cast<char>(engine());
   return bytes;
 }
 
