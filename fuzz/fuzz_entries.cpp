@@ -2,6 +2,8 @@
 #include "fuzz_entries.h"
 
 #include <array>
+#include <cctype>
+#include <cstdio>
 #include <sstream>
 #include <vector>
 
@@ -25,31 +27,19 @@ std::string_view Bytes(Input data) {
   return {reinterpret_cast<const char*>(data.data()), data.size()};
 }
 
-std::string Hex(std::uint32_t value) {
-  std::ostringstream out;
-  out << std::hex << value;
-  return out.str();
+std::string Hex(char16_t c) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%04X", static_cast<unsigned>(c));
+  return text;
 }
 
-// What FixSymbols may leave behind: letters, digits, blanks, hyphens and LF.
+// What FixSymbols may leave behind: letters (ASCII, 191 on and the
+// Ukrainian and Belarusian ones), digits, blanks, hyphens and LF.
 bool MayStayAfterCleanUp(char16_t c) {
   const std::uint8_t code = Cp1251CodeOf(c);
-  if ((code >= 'A' && code <= 'Z') || (code >= 'a' && code <= 'z')) return true;
-  if (code >= '0' && code <= '9') return true;
-  if (code == '\n' || code == ' ' || code == '-') return true;
-  switch (code) {
-    case 165:
-    case 170:
-    case 175:
-    case 178:
-    case 179:
-    case 180:
-    case 184:
-    case 186:
-      return true;
-    default:
-      return code >= 191;
-  }
+  return code >= 191 || (code < 128 && std::isalnum(code) != 0) ||
+         std::string_view("\n -\xA5\xAA\xAF\xB2\xB3\xB4\xB8\xBA").find(static_cast<char>(code)) !=
+             std::string_view::npos;
 }
 
 // Every CR is followed by LF and every LF follows a CR.

@@ -30,41 +30,7 @@ Bytes Encipher(std::string_view text) {
   return data;
 }
 
-TEST(DecipherBase, StripsOnlyTheZerosAtTheEnd) {
-  const struct {
-    std::string plain;
-    std::u16string text;
-  } cases[] = {
-      {std::string("AB\0C\0\0", 6), std::u16string(u"AB\0C", 4)},
-      {std::string(63, 'x') + "\xFF",
-       std::u16string(63, u'x') + u"я"},  // a whole block, kept whole
-      {std::string(96, '\0'), u""},
-  };
-  for (const auto& c : cases) {
-    Bytes data = Encipher(c.plain);
-    std::u16string text = u"old";
-    ASSERT_TRUE(DecipherBase(data, text, {}));
-    EXPECT_EQ(text, c.text);
-    EXPECT_EQ(data.size(), c.text.size());
-  }
-  for (const std::size_t size : {1U, 31U, 33U}) {
-    Bytes data(size, 0x41);
-    std::u16string text = u"untouched";
-    EXPECT_FALSE(DecipherBase(data, text, {})) << size;
-    EXPECT_TRUE(data.empty() && text == u"untouched") << size;
-  }
-}
-
-TEST(DecipherBase, YieldsAfterEveryBlockAtAPositiveMultipleOf32768) {
-  for (const auto& [size, yields] : {std::pair{100000, 3}, {32768, 0}, {32800, 1}, {32, 0}}) {
-    Bytes data = Encipher(std::string(size, ' '));
-    int seen = 0;
-    std::u16string text;
-    ASSERT_TRUE(DecipherBase(data, text, [&] { ++seen; }));
-    EXPECT_EQ(seen, yields) << size;
-  }
-}
-
+// DecipherBase's rules on its own run on the fuzz inputs (tests/fuzz/decipher).
 TEST(BuiltinBaseText, IsTheSourceTextAndLeavesTheKeyAtRest) {
   for (const auto& [kind, path] :
        {std::pair{BaseSource::kTrash, VM_TRASH_TEXT}, {BaseSource::kStandard, VM_STANDARD_TEXT}}) {

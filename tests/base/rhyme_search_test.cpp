@@ -90,15 +90,5 @@ TEST(RhymeWords, ThreeLetterEndingsInEitherForm) {
   }
 }
 
-// A try counter of 0 scans the lines in order.
-TEST(RhymeWords, NoTriesScansInOrder) {
-  const PhraseBase base = MakeBase({u"ВОТ", u"ГОД", u"КОТ", u"РОТ"});
-  std::vector<std::u16string> list;
-  RandomSource random(11);
-  std::int32_t tries = 0;
-  EXPECT_EQ(FindRhymeWords(random, base, u"КОТ", 2, list, true, tries), 2);
-  EXPECT_EQ(list, (std::vector<std::u16string>{u"ВОТ", u"ГОД", u"РОТ"}));
-}
-
 }  // namespace
 }  // namespace vm

@@ -10,7 +10,6 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <set>
 #include <sstream>
@@ -31,10 +30,6 @@ using test::FakeShell;
 using test::TempFolder;
 
 constexpr std::size_t kPage = 4096;
-
-void Put(const fs::path& file, std::string_view bytes) {
-  std::ofstream(file, std::ios::binary) << bytes;
-}
 
 class FullDisk : public ::testing::Test {
  protected:
@@ -114,8 +109,7 @@ TEST_F(FullDisk, SettingsFileKeepsItsOldContent) {
 TEST_F(FullDisk, FormattersReportTheErrorAndKeepTheBase) {
   const std::string old = DirtyBase(1500);
   ASSERT_GT(old.size(), 30'000U);
-  const fs::path path = disk / "source_x.txt";
-  Put(path, old);
+  const fs::path path = outer.Write("disk/source_x.txt", old);
   Fill(3 * kPage);  // room for part of the new content only
 
   FakeShell shell;
@@ -138,7 +132,7 @@ TEST_F(FullDisk, FormattersReportTheErrorAndKeepTheBase) {
 
 TEST_F(FullDisk, ImportLeavesNoHalfWrittenBase) {
   const std::string other = EncodeCp1251(u"ДРУГАЯ БАЗА");
-  Put(disk / "source_other.txt", other);
+  outer.Write("disk/source_other.txt", other);
   TempFolder sources;
   const fs::path source = sources.Write("book.txt", DirtyBase(3000));
   Fill(2 * kPage);

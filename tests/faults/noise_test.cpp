@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Random bytes where the program expects text, and a base too big for memory.
+// Random bytes where the program expects text, and a base too big for memory
+// or for the command line's cap.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -8,10 +9,12 @@
 #include <cstdint>
 #include <filesystem>
 #include <random>
+#include <sstream>
 
 #include "app/program.h"
 #include "app/settings_apply.h"
 #include "app/settings_record.h"
+#include "cli/cli.h"
 #include "fake_shell.h"
 #include "temp_folder.h"
 #include "text/strings.h"
@@ -25,11 +28,7 @@ using test::TempFolder;
 std::string Noise(std::size_t size, std::uint64_t seed) {
   std::mt19937_64 engine(seed);
   std::string bytes(size, '\0');
-  for (std::size_t i = 0; i < size; i += 8) {
-    const std::uint64_t word = engine();
-    for (std::size_t k = 0; k < 8 && i + k < size; ++k)
-      bytes[i + k] = static_cast<char>(word >> (8 * k));
-  }
+  for (char& byte : bytes) byte = static_cast<char>(engine());
   return bytes;
 }
 
@@ -89,6 +88,18 @@ TEST(HugeBase, LoadsEmptyWithTheReason) {
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 #endif
+}
+
+// Endless input stops at the cap (1 GiB in use; 1 KiB here) with status 1.
+TEST(HugeBase, CommandLineInputPastTheCapIsAnError) {
+  std::istringstream in(std::string(2048, 'y'));
+  std::ostringstream out, err;
+  CliRequest request = ParseCli({"generate", "-b", "-"}, out, err);
+  request.baseByteLimit = 1024;
+  EXPECT_EQ(ExecuteCli(request, in, out, err), 1);
+  EXPECT_EQ(out.str(), "");
+  EXPECT_NE(err.str().find("'-': longer than 1 KiB, more than a base may hold"), std::string::npos)
+      << err.str();
 }
 
 TEST(NoiseSettings, RandomFilesDecodeAndApply) {

@@ -15,11 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::uint8_t> ReadInput(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // The files of folder, sorted; none when it does not exist.
 std::vector<fs::path> InputsIn(const fs::path& folder) {
   std::vector<fs::path> files;
@@ -30,25 +25,21 @@ std::vector<fs::path> InputsIn(const fs::path& folder) {
   return files;
 }
 
-class FuzzInputs : public testing::TestWithParam<Target> {};
-
-TEST_P(FuzzInputs, EverySavedInputKeepsTheRules) {
-  const Target target = GetParam();
+// Every target's seed corpus and the inputs that once broke a rule.
+TEST(FuzzInputs, EverySavedInputKeepsTheRules) {
   const fs::path tests = VM_TESTS_DIR;
-  std::vector<fs::path> inputs = InputsIn(tests / "fuzz" / target.name);
-  ASSERT_FALSE(inputs.empty()) << "no seed corpus for " << target.name;
-  const auto found = InputsIn(tests / "fuzz_regressions" / target.name);
-  inputs.insert(inputs.end(), found.begin(), found.end());
-  for (const fs::path& input : inputs) {
-    const std::vector<std::uint8_t> bytes = ReadInput(input);
-    EXPECT_EQ(target.run(bytes), "") << input;
+  for (const Target& target : Targets()) {
+    std::vector<fs::path> inputs = InputsIn(tests / "fuzz" / target.name);
+    EXPECT_FALSE(inputs.empty()) << "no seed corpus for " << target.name;
+    const auto found = InputsIn(tests / "fuzz_regressions" / target.name);
+    inputs.insert(inputs.end(), found.begin(), found.end());
+    for (const fs::path& input : inputs) {
+      std::ifstream in(input, std::ios::binary);
+      const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+      EXPECT_EQ(target.run(bytes), "") << input;
+    }
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(Targets, FuzzInputs, testing::ValuesIn(Targets().begin(), Targets().end()),
-                         [](const testing::TestParamInfo<Target>& info) {
-                           return std::string(info.param.name);
-                         });
 
 }  // namespace
 }  // namespace vm::fuzz

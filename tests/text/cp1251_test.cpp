@@ -37,35 +37,6 @@ TEST(Cp1251, AgreesWithIconv) {
   iconv_close(cd);
 }
 
-TEST(Cp1251, CharactersWithoutCodeBecomeQuestionMarks) {
-  EXPECT_EQ(CharToCp1251(u'€'), 0x88);
-  EXPECT_EQ(CharToCp1251(u'ä'), -1);
-  EXPECT_EQ(CharToCp1251(u'中'), -1);
-  EXPECT_EQ(EncodeCp1251(u"Aä中Я"), std::string("A??\xDF"));
-}
-
-TEST(Cp1251, Utf8DetectionNeedsValidMultiByteText) {
-  EXPECT_TRUE(LooksLikeUtf8("\xD0\x9F\xD1\x80\xD0\xB8"));   // "При"
-  EXPECT_FALSE(LooksLikeUtf8("plain ascii"));               // no multi-byte
-  EXPECT_FALSE(LooksLikeUtf8("\xCF\xF0\xE8\xE2\xE5\xF2"));  // "Привет" in 1251
-  EXPECT_FALSE(LooksLikeUtf8("\xD0\x9F\xFF"));              // broken tail
-  EXPECT_EQ(DecodeTextFile("\xD0\x9F\xD1\x80\xD0\xB8"), u"При");
-  EXPECT_EQ(DecodeTextFile("\xCF\xF0\xE8"), u"При");
-  EXPECT_EQ(DecodeTextFile("\xEF\xBB\xBF\xD0\x9F"), u"П");  // the byte-order mark is no text
-  EXPECT_EQ(DecodeTextFile("\xEF\xBB\xBF"
-                           "ab"),
-            u"ab");
-  EXPECT_EQ(ToUtf8(FromUtf8("a\xF0\x9F\x98\x80z")), "a\xF0\x9F\x98\x80z");
-  // One stray byte among a hundred valid letters stays one replaced character.
-  std::string mostly;
-  for (int i = 0; i < 100; ++i) mostly += "\xD0\x9F";
-  EXPECT_EQ(DecodeTextFile(mostly + "\xFF"), std::u16string(100, u'П') + u"\uFFFD");
-  EXPECT_EQ(DecodeTextFile(mostly + "\xFF\xFF"), DecodeCp1251(mostly + "\xFF\xFF"));
-  // Strays that come first weigh as much: only the whole text decides.
-  EXPECT_TRUE(LooksLikeUtf8("\xFF" + std::string(37, 'a') + mostly));
-  EXPECT_FALSE(LooksLikeUtf8("\xFF" + std::string(37, 'a') + mostly.substr(2)));
-}
-
 TEST(LetterCase, CoversTheWholeRepertoire) {
   EXPECT_EQ(Upper(u"привет, мир! abc"), u"ПРИВЕТ, МИР! ABC");
   EXPECT_EQ(Upper(u"ёґєії ђѓљњќћџўјѕ"), u"ЁҐЄІЇ ЂЃЉЊЌЋЏЎЈЅ");

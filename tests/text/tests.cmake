@@ -1,2 +1,2 @@
 # Tests of this layer.
-vm_add_test(text_test text/cp1251_test.cpp text/strings_test.cpp)
+vm_add_test(text_test text/cp1251_test.cpp)

@@ -15,14 +15,6 @@ namespace {
 
 using Lines = std::vector<std::u16string>;
 
-TEST(ImportTargetPath, LowerCasedWithPrefixAndTxt) {
-  EXPECT_EQ(ImportTargetPath("/opt/vm", "/x/README"), "/opt/vm/source_readme.txt");
-  EXPECT_EQ(ImportTargetPath("/opt/vm", "notes.doc"), "/opt/vm/source_notes.doc.txt");
-  EXPECT_EQ(ImportTargetPath("/opt/vm", "/x/Стихи.Txt"), "/opt/vm/source_стихи.txt");
-  // A name in Windows-1251 bytes is read as such and written in UTF-8.
-  EXPECT_EQ(ImportTargetPath("/opt/vm", "/x/\xCA\xCD\xC8\xC3\xC0.txt"), "/opt/vm/source_книга.txt");
-}
-
 // The source's own CR LF lines stay; a break closer than three to the last cut
 // goes; past the threshold the first blank cuts, never the inside of a word.
 TEST(CutIntoPhraseLines, WhereTheCutsFall) {

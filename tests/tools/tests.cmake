@@ -1,5 +1,4 @@
 # Tests of this layer.
-find_package(ZLIB REQUIRED)
-vm_add_test(tools_test tools/atomic_file_test.cpp tools/crc32_test.cpp tools/duplicates_test.cpp
+vm_add_test(tools_test tools/atomic_file_test.cpp tools/duplicates_test.cpp
             tools/fix_symbols_test.cpp tools/import_text_test.cpp tools/journal_record_test.cpp
-            tools/lines_word_test.cpp LIBS ZLIB::ZLIB)
+            tools/lines_word_test.cpp)
