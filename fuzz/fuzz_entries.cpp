@@ -173,21 +173,11 @@ std::string Import(Input data) {
   const std::uint32_t seed =
       static_cast<std::uint32_t>(data[0]) | static_cast<std::uint32_t>(data[1]) << 8 |
       static_cast<std::uint32_t>(data[2]) << 16 | static_cast<std::uint32_t>(data[3]) << 24;
-  const std::int32_t threshold = 3 + data[4] % 40;
   const std::u16string text = DecodeTextFile(Bytes(data.subspan(5)));
-
-  std::u16string cut = text;
-  CutIntoPhraseLines(cut, [threshold] { return threshold; });
-  if (!OnlyCrLfPairs(cut)) return "cut text holds a line break that is not CR LF";
-  for (const std::u16string& line : Split(cut, kCrLf)) {
-    const auto blank = line.rfind(u' ');
-    if (blank != std::u16string::npos && blank >= static_cast<std::size_t>(threshold))
-      return "a blank at least the threshold after a cut was not cut";
-  }
-
   RandomSource random(seed);
   int yields = 0;
-  const std::u16string base = PrepareImportedBase(random, text, [&yields] { ++yields; });
+  const std::u16string base =
+      DecodeCp1251(PrepareImportedCodes(random, EncodeCp1251(text), [&yields] { ++yields; }));
   if (yields == 0) return "the import never let the event loop run";
   if (!OnlyCrLfPairs(base)) return "imported base holds a line break that is not CR LF";
   const bool hadNul = text.find(u'\0') != std::u16string::npos;

@@ -20,8 +20,9 @@ std::string Settings(Input data);
 std::string BaseLoad(Input data);
 // FixSymbols; the first byte picks Windows-1251 bytes or raw UTF-16 units.
 std::string FixSymbolsText(Input data);
-// The import cutting and PrepareImportedBase: four bytes seed the random
-// source, one picks a fixed cut threshold, the rest is the source file.
+// The import's PrepareImportedCodes: four bytes seed the random source, one
+// is left unused (older inputs chose a cut threshold), the rest is the source
+// file.
 std::string Import(Input data);
 // DecipherBase with the resting key; deciphered blocks encipher back.
 std::string Decipher(Input data);

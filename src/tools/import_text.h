@@ -19,23 +19,16 @@ inline constexpr std::size_t kImportByteLimit = 10'485'760;
 std::filesystem::path ImportTargetPath(const std::filesystem::path& folder,
                                        const std::filesystem::path& source);
 
-// Cuts one-line phrases: a line ends at the first blank or line break at
-// least `threshold` characters after the previous cut (a new threshold for
-// every character), or earlier at a line break at least 3 characters after
-// it. Then the source's own line breaks go and every cut becomes CR LF.
-void CutIntoPhraseLines(std::u16string& text, const std::function<std::int32_t()>& threshold);
-// The same with thresholds drawn as 20 + RandomUpTo(10).
-void CutIntoPhraseLines(RandomSource& random, std::u16string& text);
-
-// Cut, upper-case, yield once, FixSymbols (yielding during its passes; the
-// optional passDone sees each pass's count), then LF becomes CR LF. A source
-// without any CR is cut as if each of its LFs were CR LF.
-std::u16string PrepareImportedBase(
-    RandomSource& random, std::u16string text, const std::function<void()>& yield,
-    const std::function<void(std::int32_t passChanges)>& passDone = {});
-// The same over Windows-1251 codes, as EncodeCp1251 gives them (a character
-// without a code stands as '?', which the clean-up deletes), giving the
-// bytes of the new base.
+// The new base's bytes from a source's Windows-1251 codes, as EncodeCp1251
+// gives them (a character without a code stands as '?', which the clean-up
+// deletes). Cut into one-line phrases: a line ends at the first blank or
+// line break at least 20 + RandomUpTo(10) characters after the previous cut
+// (a new threshold drawn for every character), or earlier at a line break
+// at least 3 characters after it; then the source's own line breaks go and
+// every cut becomes CR LF. Then upper-case, yield once, FixSymbols (yielding
+// during its passes; the optional passDone sees each pass's count), and LF
+// becomes CR LF. A source without any CR is cut as if each of its LFs were
+// CR LF.
 std::string PrepareImportedCodes(
     RandomSource& random, std::string codes, const std::function<void()>& yield,
     const std::function<void(std::int32_t passChanges)>& passDone = {});
