@@ -21,9 +21,6 @@ class AuxTimer {
 
   void TmrAUX_Timer();
 
-  LifeGrid& Life() { return life_; }  // modL
-  const BeatClock& Beat() const { return beat_; }
-
  private:
   Program& program_;
   BeatClock beat_;

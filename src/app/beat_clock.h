@@ -13,9 +13,8 @@ class BeatClock {
  public:
   static constexpr std::int32_t kBeatMs = 120;
 
-  // True when the tick at now is a beat; moves NextTick on.
+  // True when the tick at now is a beat; moves the next beat on.
   bool IsBeat(std::int32_t now);
-  std::int32_t NextTick() const { return nextTick_; }
 
  private:
   std::int32_t nextTick_ = 0;

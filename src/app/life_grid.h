@@ -32,7 +32,6 @@ class LifeGrid {
   void LifeKill();
   void LifeDraw();
 
-  std::int32_t LifeCount() const { return count_; }
   bool Alive(int x, int y) const { return cells_[Offset(x, y)] != 0; }
   void SetCursor(int x, int y) { x_ = x, y_ = y; }
   int CursorX() const { return x_; }

@@ -43,7 +43,6 @@ class Program {
   // Chooses the base the next LoadBase reads (the record keeps the name).
   void SetBaseName(std::u16string name) { settings_.baseName = std::move(name); }
   BaseSource BaseKind() const { return baseKind_; }
-  const std::filesystem::path& ProgramFolder() const { return programFolder_; }
   bool Busy() const { return busy_; }
   int AutoGen() const { return autoGen_; }
   // ScrambleText of the caption as LoadBase last set it.
@@ -79,7 +78,6 @@ class Program {
   GenerateOutcome SHIT(std::int32_t count, std::int32_t useed);
   // Starts the recent-phrase cache afresh, as a load does.
   void ResetCache() { cache_.Reset(base_.UBound()); }
-  const RecentCache& Cache() const { return cache_; }
   // What the last run of SHIT composed with: the flags after its mood roll
   // (and a seeded run's overrides) and the phrase count it asked for.
   struct RunFacts {

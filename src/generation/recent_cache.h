@@ -19,9 +19,6 @@ class RecentCache {
   bool Admit(std::int32_t line);
 
   std::int32_t Size() const { return static_cast<std::int32_t>(slots_.size()); }
-  std::int32_t WritePosition() const { return position_; }
-  // Slot k (1..S): the line number held, or -1 when free.
-  std::int32_t Slot(std::int32_t k) const { return slots_[static_cast<std::size_t>(k - 1)]; }
 
  private:
   std::vector<std::int32_t> slots_;

@@ -41,8 +41,6 @@ class DesktopApp : public QObject {
   // Writes the settings as they stand, without shutting down (session save).
   bool SaveSettings();
 
-  FrmMain& Form() { return *form_; }
-  QtShell& Shell() { return *shell_; }
   vm::Program& Program() { return *program_; }
   std::filesystem::path SettingsPath() const;
 

@@ -20,10 +20,6 @@ void LifePicture::DrawCell(int x, int y, bool alive) {
   if (isVisible()) update();
 }
 
-bool LifePicture::CellShown(int x, int y) const {
-  return cells_.valid(x, y) && cells_.pixel(x, y) == live_;
-}
-
 void LifePicture::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   painter.drawImage(rect(), cells_);

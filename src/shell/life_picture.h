@@ -16,7 +16,6 @@ class LifePicture : public QWidget {
 
   // LifeDraw: plots one cell.
   void DrawCell(int x, int y, bool alive);
-  bool CellShown(int x, int y) const;
 
  signals:
   void doubleClicked();

@@ -67,25 +67,14 @@ std::u16string QtShell::Caption() const {
 }
 
 bool QtShell::AskYesNo(std::u16string_view question, MessageIcon icon) {
-  lastMessage_ = ToQ(question);
-  if (nextAnswer_) {
-    const bool answer = *nextAnswer_;
-    nextAnswer_.reset();
-    return answer;
-  }
   QMessageBox box(icon == MessageIcon::kWarning ? QMessageBox::Warning : QMessageBox::Information,
-                  ToQ(kApplicationTitle), lastMessage_, QMessageBox::Yes | QMessageBox::No,
+                  ToQ(kApplicationTitle), ToQ(question), QMessageBox::Yes | QMessageBox::No,
                   form_.isVisible() ? &form_ : nullptr);
   return RunRussian(box) == QMessageBox::Yes;
 }
 
 void QtShell::Inform(std::u16string_view text) {
-  lastMessage_ = ToQ(text);
-  if (nextAnswer_) {
-    nextAnswer_.reset();
-    return;
-  }
-  QMessageBox box(QMessageBox::Information, ToQ(kApplicationTitle), lastMessage_, QMessageBox::Ok,
+  QMessageBox box(QMessageBox::Information, ToQ(kApplicationTitle), ToQ(text), QMessageBox::Ok,
                   form_.isVisible() ? &form_ : nullptr);
   RunRussian(box);
 }

@@ -3,7 +3,6 @@
 // The Shell of the desktop: the program object's view of frmMain, the
 // clipboard, message boxes and the other desktop services.
 #include <QString>
-#include <optional>
 
 #include "app/shell.h"
 
@@ -36,16 +35,8 @@ class QtShell : public Shell {
   bool ControlKeyHeld() const override;
   void DrawLifeCell(int x, int y, bool alive) override;
 
-  // The next message box is answered without being shown: a question with
-  // yes, an information box simply acknowledged.
-  void SetNextAnswer(bool yes) { nextAnswer_ = yes; }
-  // The text of the last message box, shown or answered.
-  const QString& LastMessage() const { return lastMessage_; }
-
  private:
   FrmMain& form_;
-  std::optional<bool> nextAnswer_;
-  QString lastMessage_;
 };
 
 }  // namespace vm::shell

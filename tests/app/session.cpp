@@ -209,14 +209,16 @@ std::vector<std::string> Words(const std::string& list, char by) {
 
 int Run(const std::vector<std::string>& steps) {
   PrintingShell shell;
-  Program program(shell, std::filesystem::current_path());
+  const std::filesystem::path folder = std::filesystem::current_path();
+  Program program(shell, folder);
   AuxTimer timer(program);
   ConsoleLine console;
   platform::FileLock lock;
   BeatClock clock;
   TrayWatch watch;
   OutputText output;
-  LifeGrid& life = timer.Life();
+  LifeGrid life(program.Random(),
+                [&shell](int x, int y, bool alive) { shell.DrawLifeCell(x, y, alive); });
   program.Random().Seed(1);
   const std::map<std::string, std::function<void(int)>> calls = {
       {"noabout", [&](int) { program.SkipAboutOnFirstLoad(); }},
@@ -248,7 +250,7 @@ int Run(const std::vector<std::string>& steps) {
       program.ReadOptions();
     } else if (verb == "start" || verb == "quit") {
       // What the window does with its settings file when it opens and closes.
-      const std::filesystem::path file = program.ProgramFolder() / kSettingsFileName;
+      const std::filesystem::path file = folder / kSettingsFileName;
       SettingsRecord settings = program.Settings();
       std::string error;
       if (verb == "quit") {
@@ -349,8 +351,7 @@ int Run(const std::vector<std::string>& steps) {
       std::string error;
       if (verb == "unlock")
         lock.Unlock();
-      else if (!lock.TryLock(FormatterLockPath(program.ProgramFolder() / program.BaseName()),
-                             error))
+      else if (!lock.TryLock(FormatterLockPath(folder / program.BaseName()), error))
         result = "failed: " + error;
     } else if (verb == "args") {
       const DesktopArguments parsed = ParseDesktopArguments(Words(arg, ' '));
@@ -405,7 +406,6 @@ int Run(const std::vector<std::string>& steps) {
       result = MakeProgramFolders({w.at(0), w.at(1), true}, error) ? "made" : "failed";
     } else if (verb == "beats") {
       for (const std::string& t : Words(arg, ' ')) result += clock.IsBeat(Tick(t)) ? '1' : '0';
-      result += ", next " + std::to_string(clock.NextTick());
     } else if (verb == "traywatch") {  // NOW,INTRAY,HOST: does the window come back
       for (const std::string& look : Words(arg, ' ')) {
         const auto v = Words(look, ',');
@@ -453,23 +453,27 @@ int Run(const std::vector<std::string>& steps) {
             life.LifeBirth();
           }
     } else if (verb == "sweep" || verb == "lifetick") {
-      int peak = life.LifeCount(), alive = 0, shown = 0;
-      for (int i = 0; i < std::max(n, 1); ++i, peak = std::max(peak, life.LifeCount()))
+      const auto count = [&life, &shell](bool picture) {
+        int cells = 0;
+        for (int y = 0; y < LifeGrid::kRows; ++y)
+          for (int x = 0; x < LifeGrid::kColumns; ++x)
+            cells += (picture ? shell.picture[static_cast<std::size_t>(x + LifeGrid::kColumns * y)]
+                              : life.Alive(x, y))
+                         ? 1
+                         : 0;
+        return cells;
+      };
+      int peak = count(false);
+      for (int i = 0; i < std::max(n, 1); ++i, peak = std::max(peak, count(false)))
         verb == "sweep" ? life.LifeSweep() : life.LifeTick();
-      for (int y = 0; y < LifeGrid::kRows; ++y)
-        for (int x = 0; x < LifeGrid::kColumns; ++x) {
-          alive += life.Alive(x, y) ? 1 : 0;
-          shown += shell.picture[static_cast<std::size_t>(x + LifeGrid::kColumns * y)] ? 1 : 0;
-        }
-      result = "count " + std::to_string(life.LifeCount()) + ", alive " + std::to_string(alive) +
-               ", shown " + std::to_string(shown) + ", peak " + std::to_string(peak);
+      result = "alive " + std::to_string(count(false)) + ", shown " + std::to_string(count(true)) +
+               ", peak " + std::to_string(peak);
     } else if (verb == "sh") {
       std::cout.flush();
       if (std::system(arg.c_str()) != 0) std::cout << "(failed)\n";
     } else if (verb == "state") {
       std::cout << "base " << ToUtf8(program.BaseName()) << ", " << program.Base().UBound() + 1
-                << " lines, auto " << program.AutoGen() << ", cache " << program.Cache().Size()
-                << '\n';
+                << " lines, auto " << program.AutoGen() << '\n';
     } else {
       std::cerr << "unknown step: " << step << '\n';
       return 2;

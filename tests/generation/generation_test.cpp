@@ -92,10 +92,8 @@ TEST(RecentCache, SizeRingAndKeys) {
   EXPECT_TRUE(cache.Admit(9));  // overwrites 0, the oldest
   EXPECT_TRUE(cache.Admit(0));  // overwrites 42
   EXPECT_FALSE(cache.Admit(7));
-  EXPECT_EQ(cache.WritePosition(), 2);
   cache.Clear();
   EXPECT_TRUE(cache.Admit(7));
-  EXPECT_EQ(cache.WritePosition(), 3);
 }
 
 // A long text's budget of 255 quotes holds instead of wrapping round; the

@@ -47,6 +47,13 @@ namespace {
 
 using vm::test::TempFolder;
 
+// The window of the one desktop program alive.
+FrmMain& TheForm() {
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    if (auto* form = dynamic_cast<FrmMain*>(widget)) return *form;
+  qFatal("no window");
+}
+
 // A desktop program in a fresh folder with a small base loaded, its window shown and active.
 struct Desktop {
   Desktop() : app(std::make_unique<DesktopApp>(folder.path())) {
@@ -61,8 +68,8 @@ struct Desktop {
     if (!QTest::qWaitForWindowActive(&form())) qWarning("window not active");
   }
   vm::Program& program() { return app->Program(); }
-  FrmMain& form() { return app->Form(); }
-  QtShell& shell() { return app->Shell(); }
+  FrmMain& form() { return TheForm(); }
+  vm::Shell& shell() { return program().GetShell(); }
   std::u16string text() { return form().txtMain()->Text(); }
 
   TempFolder folder;
@@ -100,20 +107,29 @@ QUrl FileUrl(const std::filesystem::path& path) {
   return QUrl::fromLocalFile(QString::fromStdString(path.string()));
 }
 
-// Runs show() and reads the buttons of the box it opens; the one labelled answer closes it.
-QStringList ButtonsOf(const std::function<void()>& show, const QString& answer) {
-  QStringList texts;
+// Runs show() and reads the message box it opens, text and buttons; the
+// button labelled answer closes it.
+struct Box {
+  QString text;
+  QStringList buttons;
+};
+Box Answer(const std::function<void()>& show, const QString& answer) {
+  Box seen;
   QTimer::singleShot(0, [&] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (box == nullptr) return;
-    for (QAbstractButton* button : box->buttons()) texts << button->text();
+    seen.text = box->text();
+    for (QAbstractButton* button : box->buttons()) seen.buttons << button->text();
     for (QAbstractButton* button : box->buttons()) {
       if (button->text() == answer) button->click();
     }
   });
   show();
-  texts.sort();
-  return texts;
+  seen.buttons.sort();
+  return seen;
+}
+QStringList ButtonsOf(const std::function<void()>& show, const QString& answer) {
+  return Answer(show, answer).buttons;
 }
 
 }  // namespace
@@ -122,7 +138,7 @@ class ShellTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void theControlsStandWhereTheSpecSays() {
+  void theControlsStandWhereTheLayoutPutsThem() {
     Desktop d;
     FrmMain& form = d.form();
     QCOMPARE(form.size(), QSize(592, 335));
@@ -283,9 +299,7 @@ class ShellTest : public QObject {
     first->trigger();
     QCOMPARE(d.program().BaseName(), u"source_poems.txt");
 
-    d.shell().SetNextAnswer(true);
-    FindAction(menu, "mnuImport")->trigger();
-    QCOMPARE(d.shell().LastMessage(),
+    QCOMPARE(Answer([&] { FindAction(menu, "mnuImport")->trigger(); }, ToQ(u"ОК")).text,
              QStringLiteral("Перетащите текстовый файл с проводника в окно программы."));
   }
 
@@ -321,18 +335,24 @@ class ShellTest : public QObject {
     form.Aux().TmrAUX_Timer();  // the first tick is a beat
     QVERIFY(!form.opt(2)->isEnabled() && !form.opt(9)->isEnabled() && form.opt(11)->isEnabled());
     for (int i = 0; i < 5; ++i) form.Aux().TmrAUX_Timer();
+    // The picture at one pixel a cell: the grid's cells, and one drawn by hand.
+    LifePicture& picture = *form.imgRandom();
+    picture.DrawCell(LifeGrid::kColumns - 1, LifeGrid::kRows - 1, true);
+    picture.resize(LifeGrid::kColumns, LifeGrid::kRows);
+    const QImage cells = picture.grab().toImage();
+    const QRgb live = picture.palette().color(QPalette::Text).rgb();
     int shown = 0;
     for (int y = 0; y < LifeGrid::kRows; ++y)
-      for (int x = 0; x < LifeGrid::kColumns; ++x) shown += form.imgRandom()->CellShown(x, y);
-    QVERIFY(shown > 0);
-    QCOMPARE(shown, form.Aux().Life().LifeCount());
+      for (int x = 0; x < LifeGrid::kColumns; ++x) shown += cells.pixel(x, y) == live ? 1 : 0;
+    QVERIFY(shown > 1 && shown < LifeGrid::kColumns * LifeGrid::kRows / 2);
+    QCOMPARE(cells.pixel(LifeGrid::kColumns - 1, LifeGrid::kRows - 1), live);
   }
 
   void aFirstRunStartsAndSavesTheDefaultsOnce() {
     TempFolder folder;
     DesktopApp app(folder.path());
     app.Form_Initialize();
-    FrmMain& form = app.Form();
+    FrmMain& form = TheForm();
     QVERIFY(form.isVisible() && form.TmrAUX()->isActive());
     QVERIFY(QRegularExpression(QStringLiteral("^IQ[0-3]$")).match(form.opt(13)->text()).hasMatch());
     QCOMPARE(app.Program().BaseName(), u"[VM: треш]");
@@ -360,14 +380,15 @@ class ShellTest : public QObject {
     const QUrl cp1251 = QUrl::fromEncoded(
         "file://" + QUrl::toPercentEncoding(QString::fromStdString(sources.path().string()), "/") +
         "/%CA%CD%C8%C3%C0.txt");
-    d.shell().SetNextAnswer(false);
-    QVERIFY(Drop(d.form().txtMain(), {FileUrl(book)}));
+    bool dropped = false;
+    Answer([&] { dropped = Drop(d.form().txtMain(), {FileUrl(book)}); }, ToQ(u"Нет"));
+    QVERIFY(dropped);
     QVERIFY(!std::filesystem::exists(d.folder / "source_book.txt"));
     QVERIFY(!Drop(d.form().txtMain(), {QUrl(QStringLiteral("https://example.org/book.txt"))}));
-    d.shell().SetNextAnswer(true);
-    QVERIFY(Drop(d.form().txtMain(),
-                 {FileUrl(book), FileUrl(sources.Write("notes.doc", "x")), cp1251}));
-    QCOMPARE(d.shell().LastMessage(), QStringLiteral("Импортировать полученные файлы? (3)"));
+    const QList<QUrl> three = {FileUrl(book), FileUrl(sources.Write("notes.doc", "x")), cp1251};
+    QCOMPARE(Answer([&] { dropped = Drop(d.form().txtMain(), three); }, ToQ(u"Да")).text,
+             QStringLiteral("Импортировать полученные файлы? (3)"));
+    QVERIFY(dropped);
     for (const char* made : {"source_book.txt", "source_notes.doc.txt", "source_книга.txt"})
       QVERIFY2(std::filesystem::exists(d.folder / made), made);
     QCOMPARE(d.text(), u"Импорт файлов завершен");
