@@ -75,7 +75,7 @@ void BM_FixSymbols(benchmark::State& state) {
     state.ResumeTiming();
     FixSymbolsProgress progress;
     progress.passDone = [&](std::int32_t) { ++passes; };
-    benchmark::DoNotOptimize(FixSymbolsCodes(codes, progress));
+    benchmark::DoNotOptimize(FixSymbols(codes, progress));
   }
   state.counters["passes"] = passes + 1;
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * DirtyCodes().size()));
@@ -85,8 +85,8 @@ BENCHMARK(BM_FixSymbols)->Unit(benchmark::kMillisecond);
 // One pass over clean text: the cost of a pass by itself.
 void BM_FixSymbolsCleanPass(benchmark::State& state) {
   std::string codes = DirtyCodes();
-  FixSymbolsCodes(codes, {});
-  for (auto _ : state) benchmark::DoNotOptimize(FixSymbolsCodes(codes, {}));
+  FixSymbols(codes, {});
+  for (auto _ : state) benchmark::DoNotOptimize(FixSymbols(codes, {}));
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * codes.size()));
 }
 BENCHMARK(BM_FixSymbolsCleanPass)->Unit(benchmark::kMillisecond);

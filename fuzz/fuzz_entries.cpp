@@ -13,11 +13,11 @@
 #include "base/rijndael.h"
 #include "base/word_end.h"
 #include "cli/cli.h"
+#include "fix_symbols_text.h"
 #include "random/random_source.h"
 #include "text/cp1251.h"
 #include "text/letter_case.h"
 #include "text/strings.h"
-#include "tools/fix_symbols.h"
 #include "tools/import_text.h"
 
 namespace vm::fuzz {

@@ -224,7 +224,7 @@ Program::FormatOutcome Program::FormatBase() {
   fixProgress.passDone = [&](std::int32_t changes) {
     progress(u"Фикс символов (-" + Decimal(changes) + u")");
   };
-  const std::int32_t symbols = FixSymbolsCodes(text, fixProgress);
+  const std::int32_t symbols = FixSymbols(text, fixProgress);
   std::vector<std::string_view> lines = SplitCodes(text);
   progress(u"Фикс символов... OK");
 

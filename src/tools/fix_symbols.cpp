@@ -7,7 +7,6 @@
 #include <limits>
 #include <vector>
 
-#include "text/cp1251.h"
 #include "text/scan.h"
 
 namespace vm {
@@ -387,7 +386,7 @@ std::int32_t FixSymbolsMarked(char* codes, std::size_t length, const FixSymbolsP
              : RunPasses<std::size_t>(s, length, progress);
 }
 
-std::int32_t FixSymbolsCodes(std::string& codes, const FixSymbolsProgress& progress) {
+std::int32_t FixSymbols(std::string& codes, const FixSymbolsProgress& progress) {
   const std::int32_t total = FixSymbolsMarked(codes.data(), codes.size(), progress);
   if (total != 0) {
     // The markers go in one sweep.
@@ -399,15 +398,6 @@ std::int32_t FixSymbolsCodes(std::string& codes, const FixSymbolsProgress& progr
     }
     codes.resize(kept);
   }
-  return total;
-}
-
-std::int32_t FixSymbols(std::u16string& text, const FixSymbolsProgress& progress) {
-  // The rules judge characters by their codes alone, and a character without
-  // one reads as '?', which they delete: working on the codes gives the same.
-  std::string codes = EncodeCp1251(text);
-  const std::int32_t total = FixSymbolsCodes(codes, progress);
-  text = DecodeCp1251(codes);  // also after uncounted changes alone
   return total;
 }
 

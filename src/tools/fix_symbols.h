@@ -16,14 +16,13 @@ struct FixSymbolsProgress {
 
 inline constexpr std::int32_t kFixSymbolsYieldEvery = 500'500;
 
-// Rewrites text in place and returns the number of changes. Passes run until
-// one counts nothing; deleted characters are marked with code 0 meanwhile
-// and removed in one sweep at the end (only when something was counted).
-std::int32_t FixSymbols(std::u16string& text, const FixSymbolsProgress& progress);
-// The same over Windows-1251 codes, one byte per character, as EncodeCp1251
-// gives them (a character without a code stands as '?').
-std::int32_t FixSymbolsCodes(std::string& codes, const FixSymbolsProgress& progress);
-// FixSymbolsCodes over codes[0, length) short of its last step: the deleted
+// Rewrites a text's Windows-1251 codes in place, one byte per character as
+// EncodeCp1251 gives them (a character without a code stands as '?'), and
+// returns the number of changes. Passes run until one counts nothing;
+// deleted characters are marked with code 0 meanwhile and removed in one
+// sweep at the end (only when something was counted).
+std::int32_t FixSymbols(std::string& codes, const FixSymbolsProgress& progress);
+// FixSymbols over codes[0, length) short of its last step: the deleted
 // characters are still there as code 0, for the caller to drop on its own
 // next pass.
 std::int32_t FixSymbolsMarked(char* codes, std::size_t length, const FixSymbolsProgress& progress);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "tools/fix_symbols.h"
+#include "fix_symbols_text.h"
 
 #include <gtest/gtest.h>
 

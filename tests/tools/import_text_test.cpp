@@ -5,10 +5,10 @@
 
 #include <functional>
 
+#include "fix_symbols_text.h"
 #include "text/cp1251.h"
 #include "text/letter_case.h"
 #include "text/strings.h"
-#include "tools/fix_symbols.h"
 
 namespace vm {
 namespace {
