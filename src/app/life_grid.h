@@ -34,8 +34,6 @@ class LifeGrid {
 
   bool Alive(int x, int y) const { return cells_[Offset(x, y)] != 0; }
   void SetCursor(int x, int y) { x_ = x, y_ = y; }
-  int CursorX() const { return x_; }
-  int CursorY() const { return y_; }
 
  private:
   static std::size_t Offset(int x, int y) { return static_cast<std::size_t>(x + kColumns * y); }

@@ -34,7 +34,6 @@ class Program {
   // --- state ---
   Shell& GetShell() { return shell_; }
   const PhraseBase& Base() const { return base_; }
-  const GenerationFlags& Flags() const { return flags_; }
   // The process's one random source, shared with the desktop's timer.
   RandomSource& Random() { return random_; }
   const SettingsRecord& Settings() const { return settings_; }
@@ -42,7 +41,6 @@ class Program {
   const std::u16string& BaseName() const { return settings_.baseName; }
   // Chooses the base the next LoadBase reads (the record keeps the name).
   void SetBaseName(std::u16string name) { settings_.baseName = std::move(name); }
-  BaseSource BaseKind() const { return baseKind_; }
   bool Busy() const { return busy_; }
   int AutoGen() const { return autoGen_; }
   // ScrambleText of the caption as LoadBase last set it.

@@ -58,16 +58,6 @@ std::u16string BaseLine::Text() const {
   return out;
 }
 
-void BaseLine::AppendTo(std::u16string& out) const {
-  if (wide_ != nullptr) {
-    out.append(Wide());
-    return;
-  }
-  const std::size_t at = out.size();
-  out.resize(at + size_);
-  DecodeCp1251Into(Narrow(), out.data() + at);
-}
-
 bool operator==(const BaseLine& line, std::u16string_view text) {
   if (line.size() != text.size()) return false;
   if (!line.IsNarrow()) return line.Wide() == text;

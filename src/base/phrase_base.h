@@ -44,11 +44,9 @@ class BaseLine {
   BaseLine LastWord(bool stopAtHyphen) const;
 
   std::u16string Text() const;
-  void AppendTo(std::u16string& out) const;
   explicit operator std::u16string() const { return Text(); }
 
   friend bool operator==(const BaseLine& line, std::u16string_view text);
-  friend void PrintTo(const BaseLine& line, std::ostream* out) { *out << ToUtf8(line.Text()); }
 
  private:
   const char* narrow_ = nullptr;

@@ -62,16 +62,6 @@ void FoldRhymeLetters(std::u16string& text) {
     if (c < kFoldTableEnd) c = table[c];
 }
 
-std::u16string FoldedCopy(std::u16string_view text) {
-  const auto& table = FoldTable();
-  std::u16string out(text.size(), u'\0');
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char16_t c = text[i];
-    out[i] = c < kFoldTableEnd ? table[c] : c;
-  }
-  return out;
-}
-
 std::u16string_view LastWordView(std::u16string_view text, bool stopAtHyphen) {
   std::size_t i = text.size();
   while (i > 0) {

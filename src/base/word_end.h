@@ -10,7 +10,6 @@ namespace vm {
 // together (Б В Г П Ф Ґ -> Х, Д -> Т, ...); every other character stays.
 char16_t FoldRhymeChar(char16_t c);
 void FoldRhymeLetters(std::u16string& text);
-std::u16string FoldedCopy(std::u16string_view text);
 
 // Everything after the last blank (or hyphen, with stopAtHyphen) of text; the
 // whole text when there is none. maxLength > 0 keeps only the word's last

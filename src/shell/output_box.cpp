@@ -76,7 +76,6 @@ OutputBox::OutputBox(QWidget* parent) : QTextEdit(parent) {
 }
 
 void OutputBox::ShowText(std::u16string_view text, Alignment alignment) {
-  alignment_ = alignment;
   QTextOption option = document()->defaultTextOption();
   option.setAlignment(ToQt(alignment));
   document()->setDefaultTextOption(option);

@@ -22,7 +22,6 @@ class OutputBox : public QTextEdit {
   // ShowText: the alignment first, then the text.
   void ShowText(std::u16string_view text, Alignment alignment);
   const std::u16string& Text() const { return text_.Text(); }
-  Alignment CurrentAlignment() const { return alignment_; }
   // The selected part of the text, empty without a selection.
   std::u16string SelectedText() const;
 
@@ -39,7 +38,6 @@ class OutputBox : public QTextEdit {
 
  private:
   OutputText text_;
-  Alignment alignment_ = Alignment::kLeft;
 };
 
 // The local files among dropped URLs, in the order given.

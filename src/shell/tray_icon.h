@@ -29,9 +29,6 @@ class clsT : public QObject {
   // 1 after any Add that filled the record, 0 before and after Remove.
   int UserID() const { return userId_; }
   bool Added() const { return added_; }
-  QString Tip() const { return tip_; }
-  // The native icon, for tests and the start-up check; null before the first Add.
-  QSystemTrayIcon* NativeIcon() const { return icon_.get(); }
 
  signals:
   void restoreRequested();

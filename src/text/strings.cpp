@@ -69,12 +69,6 @@ std::u16string_view TrimBlanks(std::u16string_view text) {
   return text.substr(b, e - b);
 }
 
-std::u16string_view TrimRightBlanks(std::u16string_view text) {
-  std::size_t e = text.size();
-  while (e > 0 && text[e - 1] == u' ') --e;
-  return text.substr(0, e);
-}
-
 void TrimRightBlanksInPlace(std::u16string& text) {
   std::size_t e = text.size();
   while (e > 0 && text[e - 1] == u' ') --e;

@@ -23,7 +23,6 @@ std::u16string Join(const std::vector<std::u16string>& pieces, std::u16string_vi
 
 // Trims remove blanks (code 32) only.
 std::u16string_view TrimBlanks(std::u16string_view text);
-std::u16string_view TrimRightBlanks(std::u16string_view text);
 void TrimRightBlanksInPlace(std::u16string& text);
 
 bool EndsWith(std::u16string_view text, std::u16string_view tail);

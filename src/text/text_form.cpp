@@ -23,18 +23,6 @@ TextFileForm TextFileFormOf(std::string_view bytes, bool looksLikeUtf8) {
   return form;
 }
 
-std::string EncodeTextLines(const std::vector<std::u16string>& lines, const TextFileForm& form) {
-  const std::u16string_view separator = form.lineFeeds ? u"\n" : u"\r\n";
-  std::u16string text;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (i > 0) text += separator;
-    text += lines[i];
-  }
-  if (form.lineFeeds && form.finalLineFeed && !lines.empty()) text += u'\n';
-  if (!form.utf8) return EncodeCp1251(text);
-  return std::string(form.byteOrderMark ? kByteOrderMark : "") + ToUtf8(text);
-}
-
 std::string EncodeCodeLines(const std::vector<std::string_view>& lines, const TextFileForm& form) {
   const std::string_view separator = form.lineFeeds ? "\n" : "\r\n";
   std::string out;

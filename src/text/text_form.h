@@ -20,10 +20,9 @@ TextFileForm TextFileFormOf(std::string_view bytes);
 // The same with LooksLikeUtf8(bytes) already known.
 TextFileForm TextFileFormOf(std::string_view bytes, bool looksLikeUtf8);
 
-// The lines as a file of that form: joined with CR LF (no break after the
-// last line) or with LF (one after the last line when the form has it).
-std::string EncodeTextLines(const std::vector<std::u16string>& lines, const TextFileForm& form);
-// The same for lines given as Windows-1251 codes.
+// Lines given as Windows-1251 codes as a file of that form: joined with CR
+// LF (no break after the last line) or with LF (one after the last line when
+// the form has it).
 std::string EncodeCodeLines(const std::vector<std::string_view>& lines, const TextFileForm& form);
 
 }  // namespace vm
