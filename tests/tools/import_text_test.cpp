@@ -13,8 +13,6 @@
 namespace vm {
 namespace {
 
-using Lines = std::vector<std::u16string>;
-
 // The cutting rule word for word, a threshold for every character: the
 // model the import's one-pass cutting must agree with.
 void CutIntoPhraseLines(std::u16string& text, const std::function<std::int32_t()>& threshold) {
@@ -39,30 +37,6 @@ std::u16string PrepareImportedBase(RandomSource& random, const std::u16string& t
                                    const std::function<void()>& yield,
                                    const std::function<void(std::int32_t)>& passDone = {}) {
   return DecodeCp1251(PrepareImportedCodes(random, EncodeCp1251(text), yield, passDone));
-}
-
-// The model: the source's own CR LF lines stay; a break closer than three to
-// the last cut goes; past the threshold the first blank cuts, never the
-// inside of a word.
-TEST(CutIntoPhraseLines, WhereTheCutsFall) {
-  const std::u16string ten = u"ONE TWO THREE FOUR FIVE SIX SEVEN EIGHT NINE TEN";
-  const std::u16string word(500, u'Ж');
-  const struct {
-    std::u16string text;
-    std::int32_t threshold;
-    Lines lines;
-  } cases[] = {
-      {u"AB\r\nCDEF\r\nX\r\nYZ\r\nW", 20, {u"AB", u"CDEF", u"X", u"YZ", u"W"}},
-      {u"A\nB\nCCCC\nD", 20, {u"AB", u"CCCC", u"D"}},
-      {ten, 20, {u"ONE TWO THREE FOUR FIVE", u"SIX SEVEN EIGHT NINE", u"TEN"}},
-      {ten, 30, {u"ONE TWO THREE FOUR FIVE SIX SEVEN", u"EIGHT NINE TEN"}},
-      {u"А " + word + u" Б", 20, {u"А " + word, u"Б"}},
-  };
-  for (const auto& c : cases) {
-    std::u16string text = c.text;
-    CutIntoPhraseLines(text, [&c] { return c.threshold; });
-    EXPECT_EQ(Split(text, kCrLf), c.lines) << ToUtf8(c.text);
-  }
 }
 
 // The import cuts, upper-cases and rebuilds in one pass, drawing only the
