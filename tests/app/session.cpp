@@ -14,7 +14,7 @@
 //   socket FOLDER | folders EXE_FOLDER writable|readonly VAR=VALUE... | mkfolders A B
 //   beats TICK... | traywatch NOW,INTRAY,HOST... | strokes EVENTS | output T | slice A B
 //   digitkey KEY main|keypad X11CODE | journalform | birth X,Y... | neighbours X,Y...
-//   fill isolated|blocks N | sweep | lifetick N (the life grid of the timer)
+//   fill isolated|blocks N | sweep | lifetick N (a life grid drawn as the timer's is)
 #include <array>
 #include <cstdlib>
 #include <deque>
