@@ -15,6 +15,7 @@
 //   beats TICK... | traywatch NOW,INTRAY,HOST... | strokes EVENTS | output T | slice A B
 //   digitkey KEY main|keypad X11CODE | journalform | birth X,Y... | neighbours X,Y...
 //   fill isolated|blocks N | sweep | lifetick N (a life grid drawn as the timer's is)
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <deque>
@@ -453,21 +454,18 @@ int Run(const std::vector<std::string>& steps) {
             life.LifeBirth();
           }
     } else if (verb == "sweep" || verb == "lifetick") {
-      const auto count = [&life, &shell](bool picture) {
+      const auto alive = [&life] {
         int cells = 0;
         for (int y = 0; y < LifeGrid::kRows; ++y)
-          for (int x = 0; x < LifeGrid::kColumns; ++x)
-            cells += (picture ? shell.picture[static_cast<std::size_t>(x + LifeGrid::kColumns * y)]
-                              : life.Alive(x, y))
-                         ? 1
-                         : 0;
+          for (int x = 0; x < LifeGrid::kColumns; ++x) cells += life.Alive(x, y) ? 1 : 0;
         return cells;
       };
-      int peak = count(false);
-      for (int i = 0; i < std::max(n, 1); ++i, peak = std::max(peak, count(false)))
+      int peak = alive();
+      for (int i = 0; i < std::max(n, 1); ++i, peak = std::max(peak, alive()))
         verb == "sweep" ? life.LifeSweep() : life.LifeTick();
-      result = "alive " + std::to_string(count(false)) + ", shown " + std::to_string(count(true)) +
-               ", peak " + std::to_string(peak);
+      const auto shown = std::count(shell.picture.begin(), shell.picture.end(), true);
+      result = "alive " + std::to_string(alive()) + ", shown " + std::to_string(shown) + ", peak " +
+               std::to_string(peak);
     } else if (verb == "sh") {
       std::cout.flush();
       if (std::system(arg.c_str()) != 0) std::cout << "(failed)\n";

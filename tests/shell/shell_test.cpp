@@ -128,9 +128,6 @@ Box Answer(const std::function<void()>& show, const QString& answer) {
   seen.buttons.sort();
   return seen;
 }
-QStringList ButtonsOf(const std::function<void()>& show, const QString& answer) {
-  return Answer(show, answer).buttons;
-}
 
 }  // namespace
 
@@ -399,12 +396,12 @@ class ShellTest : public QObject {
   void messageBoxesAndQtTextsAreRussian() {
     Desktop d;
     bool yes = true;
-    QCOMPARE(
-        ButtonsOf([&] { yes = d.shell().AskYesNo(u"Перезаписать?", MessageIcon::kInformation); },
-                  ToQ(u"Нет")),
-        QStringList({ToQ(u"Да"), ToQ(u"Нет")}));
+    QCOMPARE(Answer([&] { yes = d.shell().AskYesNo(u"Перезаписать?", MessageIcon::kInformation); },
+                    ToQ(u"Нет"))
+                 .buttons,
+             QStringList({ToQ(u"Да"), ToQ(u"Нет")}));
     QVERIFY(!yes);
-    QCOMPARE(ButtonsOf([&] { d.shell().Inform(u"Перетащите файл."); }, ToQ(u"ОК")),
+    QCOMPARE(Answer([&] { d.shell().Inform(u"Перетащите файл."); }, ToQ(u"ОК")).buttons,
              QStringList({ToQ(u"ОК")}));
     if (!InstallRussianQtTranslations(*QCoreApplication::instance()))
       QSKIP("Qt's Russian translations are not installed (qt6-translations-l10n)");

@@ -29,7 +29,9 @@ P=
 "$WINE" kill
 export VM_WINE_DISPLAY=$DISPLAY
 trap '{ [ -n "$P" ] && kill "$P"; wait; "$WINE" kill; } 2>/dev/null; rm -rf "$TOP"' EXIT
-window() { WID=$(xdotool search --name '^(Verbalomatic|.*фраз.*)' 2>/dev/null | head -1); [ -n "$WID" ]; }
+# The program's windows, by caption (one may vanish while xdotool reads it).
+ours() { xdotool search --name '^(Verbalomatic|.*фраз.*)' 2>/dev/null; }
+window() { WID=$(ours | head -1); [ -n "$WID" ]; }
 caption_has() { xdotool getwindowname "$WID" | grep -q "$1"; }
 at() { xdotool mousemove --window "$WID" "$1" "$2"; sleep 0.3; xdotool click 1; sleep 0.5; }
 
@@ -127,8 +129,7 @@ echo "tray menu: ${#tray} characters on the clipboard"
 
 # A second start ends, leaves one window and brings it up.
 timeout 20 "$WINE" run "$DIR/verbalomatic.exe" || fail "second start did not end cleanly"
-# (A window may vanish while xdotool reads it: count again until it settles.)
-one_window() { [ "$(xdotool search --name '^(Verbalomatic|.*фраз.*)' 2>/dev/null | wc -l)" -eq 1 ]; }
+one_window() { [ "$(ours | wc -l)" -eq 1 ]; }
 until_ok 30 one_window || fail "two windows"
 shown() { xdotool search --onlyvisible --name 'фраз' >/dev/null; }
 until_ok 30 shown || fail "window not shown after second start"
