@@ -28,9 +28,24 @@ until_ok() {
 # with the program (and the PIDs in $EXTRA) at exit.
 e2e_folder() {
   DIR=$(mktemp -d -t "$1.XXXXXX") P= EXTRA=
-  trap '{ for p in $P $EXTRA; do kill -9 $p; done; wait; } 2>/dev/null; rm -rf "$DIR"' EXIT
+  trap '{ for p in $P $EXTRA $DOG; do kill -9 $p; done; wait; } 2>/dev/null; rm -rf "$DIR"' EXIT
   cp "$BIN" "$DIR/verbalomatic"
   cd "$DIR" || exit 1
+  # Well before ctest's limit, a stuck script says where its programs stand.
+  # (read, not sleep: no child left holding ctest's pipe after the script ends).
+  mkfifo .dog
+  { read -rt "${E2E_LIMIT:-120}" <>.dog; echo "FAIL: still running after ${E2E_LIMIT:-120} s"; where_stuck; kill $$; } &
+  DOG=$!
+}
+# where_stuck: the stacks of the programs running in $DIR.
+where_stuck() {
+  local p
+  for p in /proc/[0-9]*; do
+    [ "$(readlink "$p/cwd" 2>/dev/null)" = "$DIR" ] && [ "${p#/proc/}" != $$ ] && [ "${p#/proc/}" != "$BASHPID" ] || continue
+    echo "-- $(tr '\0' ' ' <"$p/cmdline") (pid ${p#/proc/}, $(cut -d' ' -f3 "$p/stat"))"
+    command -v gdb >/dev/null &&
+      gdb -batch -p "${p#/proc/}" -ex 'thread apply all bt 12' 2>/dev/null | grep -e '^#' -e '^Thread'
+  done
 }
 start() { ./verbalomatic "$@" 2>>stderr.log & P=$!; }
 # The main window (the one 592 pixels wide) of $P, or of the process PROGRAM prints.
@@ -68,7 +83,13 @@ to_tray() {
 }
 # menu KEY...: opens the main menu over the picture box and types the keys.
 menu() { at 559 216 3; sleep 0.5; xdotool key --delay 120 "$@"; sleep 0.5; }
-stop() { kill -TERM "$P"; wait "$P" || fail "exit status $? after SIGTERM"; P=; }
+stop() {
+  kill -TERM "$P"
+  until_ok 20 sh -c "! kill -0 $P || grep -q '^[0-9]* ([^)]*) Z' /proc/$P/stat" ||
+    { echo "FAIL: no exit 20 s after SIGTERM"; where_stuck; exit 1; }
+  wait "$P" || fail "exit status $? after SIGTERM"
+  P=
+}
 # one_word_base: a base of one-word phrases, chosen by the settings with every
 # distortion off; phrases MIN MAX TEXT: TEXT is MIN to MAX of its phrases.
 one_word_base() {
