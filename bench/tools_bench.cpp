@@ -116,9 +116,9 @@ void BM_PrepareImportedBase(benchmark::State& state) {
   RandomSource random(7);
   for (auto _ : state) {
     state.PauseTiming();
-    std::string codes = DirtyCodes();
+    std::string codes = std::string(kImportRoom, '\0') + DirtyCodes();  // as the import reads
     state.ResumeTiming();
-    benchmark::DoNotOptimize(PrepareImportedCodes(random, std::move(codes), {}));
+    benchmark::DoNotOptimize(PrepareImportedCodes(random, std::move(codes), kImportRoom, {}));
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * DirtyCodes().size()));
 }

@@ -177,7 +177,7 @@ std::string Import(Input data) {
   RandomSource random(seed);
   int yields = 0;
   const std::u16string base =
-      DecodeCp1251(PrepareImportedCodes(random, EncodeCp1251(text), [&yields] { ++yields; }));
+      DecodeCp1251(PrepareImportedCodes(random, EncodeCp1251(text), 0, [&yields] { ++yields; }));
   if (yields == 0) return "the import never let the event loop run";
   if (!OnlyCrLfPairs(base)) return "imported base holds a line break that is not CR LF";
   const bool hadNul = text.find(u'\0') != std::u16string::npos;

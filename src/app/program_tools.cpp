@@ -65,16 +65,17 @@ std::vector<std::string_view> SplitCodes(std::string_view codes) {
 }
 
 // A UTF-8 source cut at the import limit may end inside a character.
-void DropCutUtf8Tail(std::string& bytes) {
-  std::size_t keep = bytes.size();
-  for (std::size_t back = 1; back <= 3 && back <= bytes.size(); ++back) {
+void DropCutUtf8Tail(std::string& bytes, std::size_t from) {
+  const std::size_t size = bytes.size() - from;
+  std::size_t keep = size;
+  for (std::size_t back = 1; back <= 3 && back <= size; ++back) {
     const auto b = static_cast<unsigned char>(bytes[bytes.size() - back]);
     if ((b & 0xC0) == 0x80) continue;
-    if (b >= 0xC0) keep = bytes.size() - back;
+    if (b >= 0xC0) keep = size - back;
     break;
   }
-  if (keep != bytes.size() && LooksLikeUtf8(std::string_view(bytes).substr(0, keep)))
-    bytes.resize(keep);
+  if (keep != size && LooksLikeUtf8(std::string_view(bytes).substr(from, keep)))
+    bytes.resize(from + keep);
 }
 
 }  // namespace
@@ -306,25 +307,29 @@ Program::ImportReport Program::ImportFiles(const std::vector<std::filesystem::pa
       continue;
     }
     // The read checks the type again: the file may have been swapped since.
+    // The file's bytes follow the room the import works in.
     std::string bytes;
     std::string readError;
-    if (!ReadRegularFile(source, kImportByteLimit, bytes, readError)) {
+    if (!ReadRegularFile(source, kImportByteLimit, bytes, readError, kImportRoom)) {
       skip("ошибка чтения: " + readError);
       continue;
     }
-    if (bytes.size() == kImportByteLimit) DropCutUtf8Tail(bytes);
+    if (bytes.size() - kImportRoom == kImportByteLimit) DropCutUtf8Tail(bytes, kImportRoom);
+    const std::string_view file = std::string_view(bytes).substr(kImportRoom);
     // The import works on Windows-1251 codes, which a Windows-1251 source is
     // already. Text holds no NUL: a program or a picture would only make a
     // junk base.
     std::string codes;
+    std::size_t room = 0;
     bool binary;
     const bool utf8 =
-        TextEncodingOf(bytes, false) == TextEncoding::kWindows1251 && LooksLikeUtf8(bytes);
-    if (TextEncodingOf(bytes, utf8) == TextEncoding::kWindows1251) {
-      binary = bytes.find('\0') != std::string::npos;
+        TextEncodingOf(file, false) == TextEncoding::kWindows1251 && LooksLikeUtf8(file);
+    if (TextEncodingOf(file, utf8) == TextEncoding::kWindows1251) {
+      binary = file.find('\0') != std::string_view::npos;
       codes = std::move(bytes);
+      room = kImportRoom;
     } else {
-      const std::u16string text = DecodeTextFile(bytes, utf8);
+      const std::u16string text = DecodeTextFile(file, utf8);
       binary = text.find(u'\0') != std::u16string::npos;
       codes = EncodeCp1251(text);
     }
@@ -333,7 +338,7 @@ Program::ImportReport Program::ImportFiles(const std::vector<std::filesystem::pa
       continue;
     }
     const std::string base =
-        PrepareImportedCodes(random_, std::move(codes), [this] { shell_.ProcessEvents(); });
+        PrepareImportedCodes(random_, std::move(codes), room, [this] { shell_.ProcessEvents(); });
     std::string error;
     switch (WriteFileAtomicallyAsNew(target, base, error)) {
       case platform::Created::kDone:

@@ -83,7 +83,7 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
 }
 
 bool ReadRegularFile(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes,
-                     std::string& error) {
+                     std::string& error, std::size_t room) {
   platform::InputFile file;
   if (!file.Open(path, false, error)) return false;
   const platform::FileKind kind = file.Status().kind;
@@ -96,10 +96,10 @@ bool ReadRegularFile(const std::filesystem::path& path, std::size_t maxBytes, st
   // (a log, "yes > file") is read once, not without end.
   std::string data;
   const auto size = static_cast<std::size_t>(std::min<std::uint64_t>(maxBytes, file.Status().size));
-  data.reserve(size);
-  platform::AdviseLargePages(data.data(), size);
-  data.resize(size);
-  std::size_t got = 0;
+  data.reserve(room + size);
+  platform::AdviseLargePages(data.data(), room + size);
+  data.resize(room + size);
+  std::size_t got = room;
   while (got < data.size()) {
     const std::int64_t n = file.Read(data.data() + got, data.size() - got, error);
     if (n < 0) return false;

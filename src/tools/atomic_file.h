@@ -43,8 +43,8 @@ std::filesystem::path FormatterLockPath(const std::filesystem::path& base);
 // Reads at most maxBytes from the start of a regular file, and never more
 // than its size when opened. Folders, FIFOs and devices are refused without
 // blocking. On failure error holds a description; a file too big for memory
-// throws std::bad_alloc.
+// throws std::bad_alloc. bytes begins with `room` zero bytes of spare room.
 bool ReadRegularFile(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes,
-                     std::string& error);
+                     std::string& error, std::size_t room = 0);
 
 }  // namespace vm

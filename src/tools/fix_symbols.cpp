@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "text/scan.h"
+#include "tools/drop_markers.h"
 
 namespace vm {
 namespace {
@@ -66,15 +67,12 @@ inline std::uint8_t Neighbour(std::uint8_t code) {
 constexpr std::uint8_t kYoReplacement = 197;  // Е
 
 // The rules at position i. They read the neighbours as they stand when i is
-// reached: i - 1 already processed, i + 1 not yet. True when anything was
-// written (counted or not).
-inline bool Act(std::uint8_t* s, std::size_t length, std::size_t i, std::int32_t& count) {
+// reached: i - 1 already processed, i + 1 not yet.
+inline void Act(std::uint8_t* s, std::size_t length, std::size_t i, std::int32_t& count) {
   const Kind kind = kKinds[s[i]];
-  if (kind == kKeep) return false;
+  if (kind == kKeep) return;
   const std::uint8_t n = i + 1 == length ? 0 : Neighbour(s[i + 1]);
   const std::uint8_t p = i == 0 ? 0 : Neighbour(s[i - 1]);
-  const std::int32_t before = count;
-  bool uncounted = false;
   auto deleteSelf = [&] {
     s[i] = kMarker;
     ++count;
@@ -105,8 +103,7 @@ inline bool Act(std::uint8_t* s, std::size_t length, std::size_t i, std::int32_t
       break;
     case kBlank:
       if (n == kCodeHyphen || n == kCodeSoftHyphen) {
-        s[i + 1] = kCodeBlank;
-        uncounted = true;
+        s[i + 1] = kCodeBlank;  // not counted
       }
       if (p == kCodeHyphen) {
         s[i - 1] = kMarker;
@@ -136,8 +133,19 @@ inline bool Act(std::uint8_t* s, std::size_t length, std::size_t i, std::int32_t
       deleteSelf();
       break;
   }
+}
 
-  return uncounted || count != before;
+// The cells a visit changed.
+enum Changed : unsigned { kChangedPrevious = 1, kChangedSelf = 2, kChangedNext = 4 };
+
+// Act, telling which cells it changed.
+inline unsigned ActAt(std::uint8_t* s, std::size_t length, std::size_t i, std::int32_t& count) {
+  const std::uint8_t p = i > 0 ? s[i - 1] : 0;
+  const std::uint8_t c = s[i];
+  const std::uint8_t n = i + 1 < length ? s[i + 1] : 0;
+  Act(s, length, i, count);
+  return (i > 0 && s[i - 1] != p ? kChangedPrevious : 0U) | (s[i] != c ? kChangedSelf : 0U) |
+         (i + 1 < length && s[i + 1] != n ? kChangedNext : 0U);
 }
 
 // The rules read a neighbour only for a few codes; any other reads alike.
@@ -176,7 +184,7 @@ struct Effect {
   bool keepNext = true;
   std::uint8_t next = 0;
   std::uint8_t count = 0;
-  bool wrote = false;
+  unsigned changed = 0;
 };
 using Effects = std::array<std::array<std::array<Effect, kNextClasses>, kPrevClasses>, kOther + 1>;
 
@@ -199,13 +207,15 @@ const Effects& GetEffects() {
           const std::size_t i = pc == kPrevNone ? 0 : 1;
           std::int32_t count = 0;
           Effect& e = table[k][pc][nc];
-          e.wrote = Act(at, length, i, count);
+          Act(at, length, i, count);
           e.count = static_cast<std::uint8_t>(count);
           e.keepSelf = s[1] == example[k];
           e.self = s[1];
           e.markPrevious = pc != kPrevNone && s[0] != previous[pc];
           e.keepNext = nc == kNextNone || s[2] == next[nc];
           e.next = s[2];
+          e.changed = (e.markPrevious ? kChangedPrevious : 0U) | (e.keepSelf ? 0U : kChangedSelf) |
+                      (e.keepNext ? 0U : kChangedNext);
         }
       }
     }
@@ -214,8 +224,9 @@ const Effects& GetEffects() {
   return effects;
 }
 
-// Act at a position with neighbours on both sides, from the table.
-inline bool ActInside(std::uint8_t* s, std::size_t i, const Effects& effects, std::int32_t& count) {
+// ActAt at a position with neighbours on both sides, from the table.
+inline unsigned ActInside(std::uint8_t* s, std::size_t i, const Effects& effects,
+                          std::int32_t& count) {
   const std::uint8_t c = s[i];
   const std::uint8_t p = s[i - 1];
   const Effect& e =
@@ -224,7 +235,7 @@ inline bool ActInside(std::uint8_t* s, std::size_t i, const Effects& effects, st
   if (e.markPrevious) s[i - 1] = kMarker;
   if (!e.keepNext) s[i + 1] = e.next;
   count += e.count;
-  return e.wrote;
+  return e.changed;
 }
 
 #if defined(__SSE2__)
@@ -261,16 +272,47 @@ inline unsigned Candidates(const std::uint8_t* s, std::size_t i) {
 }
 #endif
 
-// The acting positions that wrote during a pass, in order; when they are
-// many, only their count: the next pass then passes over everything, which
-// after many writes beats visiting every neighbourhood (both give the same).
+// The positions the next pass must visit, in order: those whose view (the
+// cell before, their own, the one after) changed after they were visited,
+// unless the rules keep their code, which then never changes again (a
+// letter or a marker: nothing writes to one). When they are many, only
+// their count: the next pass then passes over everything, which beats
+// visiting that many one by one (both give the same).
 template <typename Position>
-struct WriteLog {
+struct DirtyLog {
   std::vector<Position> positions;
   std::size_t count = 0;
   std::size_t limit = 0;
-  void Add(std::size_t i) {
-    if (++count <= limit) positions.push_back(static_cast<Position>(i));
+  // The visit at i changed CHANGED. A changed cell was read as it stood by
+  // the visits before it that read it: its own and the one before it (as the
+  // next), and a marked previous one by the visit at i too. Cells before i
+  // are final for this pass.
+  void Note(const std::uint8_t* s, std::size_t i, unsigned changed) {
+    if (Many()) return;
+    // Bits 0 to 2 stand for i - 2 to i: those that read a changed cell, and
+    // of them those the rules may still act on (most often none).
+    const unsigned read = (changed & kChangedPrevious) != 0 ? 7U
+                          : (changed & kChangedSelf) != 0   ? 6U
+                                                            : 4U;
+    const unsigned live = (i >= 2 && kKinds[s[i - 2]] != kKeep ? 1U : 0U) |
+                          (i >= 1 && kKinds[s[i - 1]] != kKeep ? 2U : 0U) |
+                          (kKinds[s[i]] != kKeep ? 4U : 0U);
+    for (unsigned due = read & live; due != 0; due &= due - 1)
+      Add(i - 2 + static_cast<std::size_t>(__builtin_ctz(due)));
+  }
+  void Add(std::size_t j) {
+    if (++count > limit) return;
+    // A visit notes at most two positions before the last one noted.
+    if (positions.empty() || positions.back() < j) {
+      positions.push_back(static_cast<Position>(j));
+      return;
+    }
+    const auto at = std::lower_bound(positions.begin(), positions.end(), j);
+    if (*at == j) {
+      --count;
+      return;
+    }
+    positions.insert(at, static_cast<Position>(j));
   }
   bool Many() const { return count > limit; }
   void Clear() {
@@ -279,21 +321,21 @@ struct WriteLog {
   }
 };
 
-// A full pass; the acting positions that wrote are listed in order. Most
+// A full pass, noting the positions due again. Most
 // characters are letters or blanks between letters, which the rules keep:
 // they are passed over quickly. (A write reaches ahead only to a blank,
 // hyphen or soft hyphen right after a character the rules act on, which is
 // visited anyway, and every visit reads the codes as they stand.)
 template <typename Position>
 std::int32_t FullPass(std::uint8_t* s, std::size_t length, const FixSymbolsProgress& progress,
-                      WriteLog<Position>& wrote) {
+                      DirtyLog<Position>& dirty) {
   std::int32_t count = 0;
   const Effects& effects = GetEffects();
   const auto visit = [&](std::size_t i) {
     if (kKinds[s[i]] == kKeep) return;
-    const bool acted =
-        i > 0 && i + 1 < length ? ActInside(s, i, effects, count) : Act(s, length, i, count);
-    if (acted) wrote.Add(i);
+    const unsigned changed =
+        i > 0 && i + 1 < length ? ActInside(s, i, effects, count) : ActAt(s, length, i, count);
+    if (changed != 0) dirty.Note(s, i, changed);
   };
   for (std::size_t chunk = 0; chunk < length; chunk += kFixSymbolsYieldEvery) {
     const std::size_t end = std::min(length, chunk + kFixSymbolsYieldEvery);
@@ -312,41 +354,34 @@ std::int32_t FullPass(std::uint8_t* s, std::size_t length, const FixSymbolsProgr
   return count;
 }
 
-// A later pass visits only positions whose neighbourhood was written since
-// they were last visited: a write at j touches j - 1 .. j + 1, which the rules
-// of j - 2 .. j + 2 read. Every other position would see what it saw in the
-// previous pass, where it wrote nothing, so the result is the full pass's.
+// A later pass visits the positions due and, after each change, the two
+// that follow, which read what it changed. Any other position sees what it
+// saw in the previous pass, where it changed nothing, so the result is the
+// full pass's.
 template <typename Position>
 std::int32_t SparsePass(std::uint8_t* s, std::size_t length, const FixSymbolsProgress& progress,
-                        const std::vector<Position>& previous, WriteLog<Position>& wrote) {
+                        const std::vector<Position>& due, DirtyLog<Position>& dirty) {
   std::int32_t count = 0;
-  std::size_t pos = 0;    // positions below pos are done
-  std::size_t limit = 0;  // positions pos .. limit - 1 are due
-  std::size_t next = 0;   // next entry of previous
   // The message loop runs at the same positions as in a full pass.
   std::size_t nextYield = kFixSymbolsYieldEvery;
   const auto passTo = [&](std::size_t done) {
     for (; nextYield <= done; nextYield += kFixSymbolsYieldEvery)
       if (progress.yield) progress.yield();
   };
+  std::size_t pos = 0;    // positions below pos are done
+  std::size_t until = 0;  // positions pos .. until - 1 follow a change
+  std::size_t next = 0;   // next entry of due
   for (;;) {
-    while (next < previous.size() &&
-           (std::size_t{previous[next]} < 2 ? 0 : std::size_t{previous[next]} - 2) <= limit) {
-      limit = std::max(limit, std::min(length, std::size_t{previous[next]} + 3));
-      ++next;
-    }
-    if (pos >= limit) {
-      if (next == previous.size()) break;
-      pos = std::max(pos, std::size_t{previous[next]} < 2 ? 0 : std::size_t{previous[next]} - 2);
+    if (pos >= until) {
+      while (next < due.size() && due[next] < pos) ++next;
+      if (next == due.size()) break;
+      pos = due[next++];
       passTo(pos);
-      limit = std::max(limit, pos);
-      limit = std::max(limit, std::min(length, std::size_t{previous[next]} + 3));
-      ++next;
-      continue;
     }
-    if (Act(s, length, pos, count)) {
-      wrote.Add(pos);
-      limit = std::max(limit, std::min(length, pos + 3));
+    const unsigned changed = ActAt(s, length, pos, count);
+    if (changed != 0) {
+      dirty.Note(s, pos, changed);
+      until = std::max(until, std::min(length, pos + 3));
     }
     passTo(++pos);
   }
@@ -356,47 +391,51 @@ std::int32_t SparsePass(std::uint8_t* s, std::size_t length, const FixSymbolsPro
 
 // The passes; Position holds every position of the text.
 template <typename Position>
-std::int32_t RunPasses(std::uint8_t* s, std::size_t length, const FixSymbolsProgress& progress) {
-  WriteLog<Position> previous, wrote;
-  previous.limit = wrote.limit = length / 64;
+std::int32_t RunPasses(std::uint8_t* s, std::size_t length, const FixSymbolsProgress& progress,
+                       std::int32_t premarked) {
+  DirtyLog<Position> previous, dirty;
+  previous.limit = dirty.limit = length / 64;
   std::int32_t total = 0;
   for (bool first = true;; first = false) {
-    wrote.Clear();
-    const std::int32_t changes = first || previous.Many()
-                                     ? FullPass(s, length, progress, wrote)
-                                     : SparsePass(s, length, progress, previous.positions, wrote);
+    dirty.Clear();
+    const std::int32_t changes = first ? premarked + FullPass(s, length, progress, dirty)
+                                 : previous.Many()
+                                     ? FullPass(s, length, progress, dirty)
+                                     : SparsePass(s, length, progress, previous.positions, dirty);
     if (changes == 0) break;
     if (progress.passDone) progress.passDone(changes);
     total += changes;
-    std::swap(previous, wrote);
+    std::swap(previous, dirty);
   }
   return total;
 }
 
 }  // namespace
 
-std::int32_t FixSymbolsMarked(char* codes, std::size_t length, const FixSymbolsProgress& progress) {
+std::int32_t FixSymbolsMarked(char* codes, std::size_t length, const FixSymbolsProgress& progress,
+                              std::int32_t premarked) {
   // The deletion marker is the clean-up's own; a NUL of the input is a
   // control character like any other, deleted and counted.
-  if (std::memchr(codes, '\0', length) != nullptr)
+  if (premarked == 0 && std::memchr(codes, '\0', length) != nullptr)
     std::replace(codes, codes + length, '\0', '\x01');
   auto* s = reinterpret_cast<std::uint8_t*>(codes);
   return length <= std::numeric_limits<std::uint32_t>::max()
-             ? RunPasses<std::uint32_t>(s, length, progress)
-             : RunPasses<std::size_t>(s, length, progress);
+             ? RunPasses<std::uint32_t>(s, length, progress, premarked)
+             : RunPasses<std::size_t>(s, length, progress, premarked);
+}
+
+bool FirstPassDeletesCrAfter(std::uint8_t previous) {
+  // Letters stay (a marker is no code of a text here), Ё becomes Е, the
+  // others are deleted: the CR then sees no hyphen before it.
+  const Kind kind = kKinds[previous];
+  return (kind == kKeep && previous != kMarker) || kind == kYo || kind == kOther;
 }
 
 std::int32_t FixSymbols(std::string& codes, const FixSymbolsProgress& progress) {
   const std::int32_t total = FixSymbolsMarked(codes.data(), codes.size(), progress);
   if (total != 0) {
-    // The markers go in one sweep.
-    auto* s = reinterpret_cast<std::uint8_t*>(codes.data());
-    std::size_t kept = 0;
-    for (std::size_t i = 0; i < codes.size(); ++i) {
-      s[kept] = s[i];
-      kept += s[i] != kMarker ? 1 : 0;
-    }
-    codes.resize(kept);
+    char* const end = DropMarkers(codes.data(), codes.size(), codes.data(), MarkerBeforeLf::kGoes);
+    codes.resize(static_cast<std::size_t>(end - codes.data()));
   }
   return total;
 }

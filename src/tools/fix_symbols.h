@@ -24,7 +24,16 @@ inline constexpr std::int32_t kFixSymbolsYieldEvery = 500'500;
 std::int32_t FixSymbols(std::string& codes, const FixSymbolsProgress& progress);
 // FixSymbols over codes[0, length) short of its last step: the deleted
 // characters are still there as code 0, for the caller to drop on its own
-// next pass.
-std::int32_t FixSymbolsMarked(char* codes, std::size_t length, const FixSymbolsProgress& progress);
+// next pass. premarked: changes of the first pass that the caller made
+// already, as markers where the rules would put them; codes then hold no
+// NUL of their own.
+std::int32_t FixSymbolsMarked(char* codes, std::size_t length, const FixSymbolsProgress& progress,
+                              std::int32_t premarked = 0);
+
+// Whether the first pass deletes a CR followed by LF that comes after a code
+// `previous` and does nothing else there, counting 2, whatever the rules do
+// at `previous` (they keep it, make it a letter or delete it, and read no
+// CR after it): a caller may write such a CR as a marker at once.
+bool FirstPassDeletesCrAfter(std::uint8_t previous);
 
 }  // namespace vm

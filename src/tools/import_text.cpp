@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 #include "base/catalogue.h"
 #include "text/cp1251.h"
@@ -10,17 +11,20 @@
 #include "text/letter_case.h"
 #include "text/scan.h"
 #include "text/strings.h"
+#include "tools/drop_markers.h"
 #include "tools/fix_symbols.h"
 
 namespace vm {
 namespace {
 
-// Replaces every LF by CR LF in one rebuild.
-std::string ExpandLineFeeds(std::string text) {
+// The text after room spare codes with every LF replaced by CR LF, after as
+// much room, in one rebuild.
+std::string ExpandLineFeeds(std::string codes, std::size_t room) {
+  const std::string_view text = std::string_view(codes).substr(room);
   const auto feeds = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
-  if (feeds == 0) return text;
-  std::string out(text.size() + feeds, '\0');
-  char* to = out.data();
+  if (feeds == 0) return codes;
+  std::string out(room + text.size() + feeds, '\0');
+  char* to = out.data() + room;
   for (const char ch : text) {
     *to = '\r';
     to += ch == '\n' ? 1 : 0;
@@ -29,45 +33,22 @@ std::string ExpandLineFeeds(std::string text) {
   return out;
 }
 
-// The clean-up's deleted characters go and every LF becomes CR LF, into out
-// (whose memory is used again).
-void DropMarkersExpandLineFeeds(std::string_view text, std::string& out) {
-  // Deleted characters are as frequent here as line ends: no branches. Every
-  // code writes its first character and the code itself after it, and the
-  // end moves on by what stays (a deleted one: none; LF: CR and LF).
-  struct Step {
-    std::array<char, 256> first{};
-    std::array<std::uint8_t, 256> length{};
-  };
-  static const Step step = [] {
-    Step t;
-    for (std::size_t b = 0; b < 256; ++b) {
-      t.first[b] = static_cast<char>(b);
-      t.length[b] = 1;
-    }
-    t.length[0] = 0;
-    t.first['\n'] = '\r';
-    t.length['\n'] = 2;
-    return t;
-  }();
-  // The exact size, so that out's memory, the source's, which is as long,
-  // is used again: fresh pages cost more than these two counts.
-  const auto feeds = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
-  const auto dropped = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\0'));
-  out.clear();
-  out.resize(text.size() - dropped + feeds + 1);  // one spare for the code written after the end
-  char* to = out.data();
-  for (const char c : text) {
-    const auto b = static_cast<unsigned char>(c);
-    to[0] = step.first[b];
-    to[1] = c;
-    to += step.length[b];
-  }
-  out.resize(static_cast<std::size_t>(to - out.data()));
-}
+// Where the cutting stands.
+struct Cutting {
+  std::size_t i = 0;        // the next code to read
+  std::size_t drawn = 0;    // positions whose draws are made or skipped over
+  std::size_t lastCut = 0;  // 0-based: 1-based positions less one
+  char* to = nullptr;       // where the next code goes
+  char* start = nullptr;    // where the text begins
+  // When the source holds no NUL: the CRs written as the clean-up's markers
+  // (its first pass would delete them and do nothing else there), each a
+  // change of 2.
+  bool premark = false;
+  std::int32_t premarked = 0;
+};
 
 // The cutting, its cut marks becoming CR LF, the source's own line breaks
-// going and the upper-casing in one pass, from codes to a new text.
+// going and the upper-casing in one pass, from codes[at.i, size) on.
 //
 // The cutting draws a threshold of 20 + RandomUpTo(10) for every character,
 // but one matters only for a blank 20 to 29 characters after the last cut (a
@@ -79,10 +60,12 @@ void DropMarkersExpandLineFeeds(std::string_view text, std::string& out) {
 // Sixteen codes go at a time up to the next that needs a look: a line break,
 // a blank that may cut, code 1, or a code from 0x80 to 0xBF (elsewhere
 // upper-casing is a..z and the codes from 0xE0 up losing 32). Whole blocks are
-// stored: the text has sixteen spare codes at its end, and what lies past the
-// copy is written again.
-std::string_view CutAndRebuild(RandomSource& random, const std::string& codes,
-                               LargeBuffer<char>& buffer) {
+// stored, and what lies past the copy is written again.
+//
+// In place (writing into the memory it reads, behind it), it stops, giving
+// false, where what it writes comes within 16 codes of what it has yet to
+// read; only cuts and code 1 make the text longer.
+bool Cut(RandomSource& random, const char* codes, std::size_t size, Cutting& at, bool inPlace) {
   static const auto upper = [] {
     std::array<char, 256> table{};
     for (std::size_t b = 0; b < 256; ++b)
@@ -90,23 +73,33 @@ std::string_view CutAndRebuild(RandomSource& random, const std::string& codes,
           static_cast<char>(Cp1251CodeOf(UpperChar(Cp1251ToChar(static_cast<std::uint8_t>(b)))));
     return table;
   }();
-  const std::size_t size = codes.size();
-  // Every code 1 takes two; so does every cut, at least 3 characters after the
-  // one before. (Pages past the end are never touched.)
-  const auto ones = static_cast<std::size_t>(std::count(codes.begin(), codes.end(), '\x01'));
-  buffer = LargeBuffer<char>(size + ones + size / 3 + 17);
-  char* const start = buffer.data();
-  char* to = start;
-  std::size_t drawn = 0;    // positions whose draws are made or skipped over
-  std::size_t lastCut = 0;  // 0-based: 1-based positions less one
+  char* to = at.to;
+  std::size_t drawn = at.drawn;
+  std::size_t lastCut = at.lastCut;
+  std::size_t i = at.i;
+  std::int32_t premarked = at.premarked;
+  const auto save = [&] {
+    at.i = i;
+    at.drawn = drawn;
+    at.lastCut = lastCut;
+    at.to = to;
+    at.premarked = premarked;
+  };
+  const auto lineEnd = [&] {
+    const bool marker =
+        at.premark && to != at.start && FirstPassDeletesCrAfter(static_cast<std::uint8_t>(to[-1]));
+    premarked += marker ? 2 : 0;
+    to[0] = marker ? '\0' : '\r';
+    to[1] = '\n';
+    to += 2;
+  };
   // The code at 0-based i; to past what it becomes.
   const auto one = [&](std::size_t i) {
     const char c = codes[i];
     const bool blank = c == ' ';
     if (!blank && c != '\n' && c != '\r') {
       if (c == '\x01') {
-        *to++ = '\r';
-        *to++ = '\n';
+        lineEnd();
       } else {
         *to++ = upper[static_cast<unsigned char>(c)];
       }
@@ -122,17 +115,16 @@ std::string_view CutAndRebuild(RandomSource& random, const std::string& codes,
       cut = blank ? d >= 30 : d >= 3;
     }
     if (cut) {
-      *to++ = '\r';
-      *to++ = '\n';
+      lineEnd();
       lastCut = i;
     } else if (blank) {
       *to++ = ' ';
     }
   };
-  std::size_t i = 0;
+  const auto crowded = [&] { return inPlace && to + 16 > codes + i; };
 #if defined(__SSE2__)
   while (i + 16 <= size) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(codes.data() + i));
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(codes + i));
     const __m128i lower = _mm_or_si128(BytesWithin(v, 'a', 25), BytesWithin(v, 0xE0, 0x1F));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(to),
                      _mm_sub_epi8(v, _mm_and_si128(lower, _mm_set1_epi8(32))));
@@ -155,11 +147,23 @@ std::string_view CutAndRebuild(RandomSource& random, const std::string& codes,
     to += k;
     i += k;
     one(i++);
+    if (crowded()) {
+      save();
+      return false;
+    }
   }
 #endif
-  for (; i < size; ++i) one(i);
+  for (; i < size;) {
+    one(i++);
+    if (crowded()) {
+      save();
+      return false;
+    }
+  }
   random.Advance(size - drawn);
-  return {start, static_cast<std::size_t>(to - start)};
+  drawn = size;
+  save();
+  return true;
 }
 
 }  // namespace
@@ -171,15 +175,35 @@ std::filesystem::path ImportTargetPath(const std::filesystem::path& folder,
   return folder / EncodeFileName(name);
 }
 
-std::string PrepareImportedCodes(RandomSource& random, std::string codes,
+std::string PrepareImportedCodes(RandomSource& random, std::string codes, std::size_t room,
                                  const std::function<void()>& yield,
                                  const std::function<void(std::int32_t passChanges)>& passDone) {
   // A source written with LF alone is cut as the same text with CR LF: its
   // short lines stay lines instead of gluing to the next.
-  if (codes.find('\r') == std::string::npos) codes = ExpandLineFeeds(std::move(codes));
+  if (codes.find('\r', room) == std::string::npos) codes = ExpandLineFeeds(std::move(codes), room);
+  const char* const source = codes.data() + room;
+  const std::size_t size = codes.size() - room;
+  // Cut in place where the room allows (the text then has one buffer all
+  // along, and no fresh pages beyond the room); else, or once the text has
+  // grown past its room, into a buffer of its own.
+  Cutting at;
+  at.to = at.start = codes.data();
+  at.premark = std::memchr(source, '\0', size) == nullptr;
   LargeBuffer<char> buffer;
-  const std::string_view cut = CutAndRebuild(random, codes, buffer);
-  char* const text = buffer.data();
+  char* text = codes.data();
+  if (room < 16 || !Cut(random, source, size, at, true)) {
+    const std::size_t written = static_cast<std::size_t>(at.to - text);
+    const std::size_t rest = size - at.i;
+    // Every code 1 takes two; so does every cut, at least 3 characters after
+    // the one before. (Pages past the end are never touched.)
+    const auto ones = static_cast<std::size_t>(std::count(source + at.i, source + size, '\x01'));
+    buffer = LargeBuffer<char>(written + rest + ones + rest / 3 + 17);
+    std::copy(text, at.to, buffer.data());
+    text = at.start = buffer.data();
+    at.to = text + written;
+    Cut(random, source, size, at, false);
+  }
+  const auto cutSize = static_cast<std::size_t>(at.to - text);
   if (yield) yield();
   FixSymbolsProgress progress;
   progress.yield = yield;
@@ -187,8 +211,20 @@ std::string PrepareImportedCodes(RandomSource& random, std::string codes,
     if (passDone) passDone(changes);
     if (yield) yield();
   };
-  FixSymbolsMarked(text, cut.size(), progress);
-  DropMarkersExpandLineFeeds(cut, codes);
+  FixSymbolsMarked(text, cutSize, progress, at.premarked);
+  if (text != codes.data()) {
+    // codes' memory, the source's, which is about as long, takes the result
+    // when it is large enough: fresh pages cost more than counting its size.
+    std::size_t kept = cutSize;
+    if (kept + 8 > codes.capacity()) {
+      kept -= static_cast<std::size_t>(std::count(text, text + cutSize, '\0'));
+      kept += static_cast<std::size_t>(std::count(text, text + cutSize, '\n'));
+    }
+    codes.clear();
+    codes.resize(kept + 8);
+  }
+  char* const end = DropMarkers(text, cutSize, codes.data(), MarkerBeforeLf::kBecomesCr);
+  codes.resize(static_cast<std::size_t>(end - codes.data()));
   return codes;
 }
 

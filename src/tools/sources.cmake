@@ -1,6 +1,7 @@
 target_sources(vm_tools PRIVATE
   tools/atomic_file.cpp
   tools/crc32.cpp
+  tools/drop_markers.cpp
   tools/duplicates.cpp
   tools/fix_symbols.cpp
   tools/import_text.cpp

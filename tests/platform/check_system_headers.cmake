@@ -1,5 +1,5 @@
 # Fails when a source outside src/platform and the window shells includes a
-# header that is neither the C++ standard library's, the compiler's SSE2
+# header that is neither the C++ standard library's, the compiler's SSE2 and SSSE3
 # intrinsics, nor one of the two header-only libraries the command line uses
 # (CLI11, nlohmann-json).
 #   cmake -DROOT=src [-DLAYERS="a;b"] -P check_system_headers.cmake
@@ -16,7 +16,7 @@ set(standard
   stdexcept stop_token streambuf string string_view syncstream system_error thread tuple
   type_traits typeindex typeinfo unordered_map unordered_set utility valarray variant vector
   version
-  emmintrin.h
+  emmintrin.h tmmintrin.h
   CLI/CLI.hpp nlohmann/json.hpp nlohmann/json_fwd.hpp)
 if(NOT LAYERS)
   # Everything under src but platform/, shell/ and shell_win32/.

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
+#include <vector>
 
 #include "fix_symbols_text.h"
 #include "text/cp1251.h"
@@ -33,10 +35,14 @@ void CutIntoPhraseLines(std::u16string& text, const std::function<std::int32_t()
   ReplaceAll(text, u"\x01", kCrLf);
 }
 
+// room: the spare room before the text, in which the import cuts it in
+// place; a text that grows past it moves to a buffer of its own midway.
 std::u16string PrepareImportedBase(RandomSource& random, const std::u16string& text,
                                    const std::function<void()>& yield,
-                                   const std::function<void(std::int32_t)>& passDone = {}) {
-  return DecodeCp1251(PrepareImportedCodes(random, EncodeCp1251(text), yield, passDone));
+                                   const std::function<void(std::int32_t)>& passDone = {},
+                                   std::size_t room = 0) {
+  return DecodeCp1251(PrepareImportedCodes(random, std::string(room, '\0') + EncodeCp1251(text),
+                                           room, yield, passDone));
 }
 
 // The import cuts, upper-cases and rebuilds in one pass, drawing only the
@@ -44,25 +50,34 @@ std::u16string PrepareImportedBase(RandomSource& random, const std::u16string& t
 // give with one draw for every character, and leave the source where they do.
 TEST(PrepareImportedBase, AgreesWithTheStepsOneByOne) {
   RandomSource texts(5);
-  const std::u16string letters = u"жЖzZёЁ«—\x01";
+  const std::u16string letters =
+      u"жЖzZёЁ«—\x01"
+      u"5-\u00A0";
   for (int round = 0; round < 300; ++round) {
     std::u16string text(static_cast<std::size_t>(RandomUpTo(texts, 600)), u'ж');
     const float breaks = round % 3 == 0 ? 0.3F : 0.03F;
     const std::u16string_view lineBreak = round % 4 == 0 ? u"\n" : round % 4 == 1 ? u"\r" : u"\r\n";
     for (char16_t& c : text) {
       if (Chance(texts, 0.15F)) c = u' ';
-      if (Chance(texts, 0.05F)) c = letters[static_cast<std::size_t>(RandomUpTo(texts, 8))];
+      if (Chance(texts, 0.08F)) c = letters[static_cast<std::size_t>(RandomUpTo(texts, 11))];
       if (Chance(texts, breaks))
         c = lineBreak[static_cast<std::size_t>(RandomUpTo(texts, 1)) % lineBreak.size()];
     }
+    if (round % 7 == 0) text.insert(0, u"\x01");  // a line end first of all
     RandomSource fast(static_cast<std::uint32_t>(round)), steps(static_cast<std::uint32_t>(round));
     std::u16string expected = text;
     if (expected.find(u'\r') == std::u16string::npos) ReplaceAll(expected, u"\n", kCrLf);
     CutIntoPhraseLines(expected, [&steps] { return 20 + RandomUpTo(steps, 10); });
     UpperInPlace(expected);
-    FixSymbols(expected, {});
+    std::vector<std::int32_t> expectedPasses, passes;
+    FixSymbolsProgress progress;
+    progress.passDone = [&](std::int32_t n) { expectedPasses.push_back(n); };
+    FixSymbols(expected, progress);
     ReplaceAll(expected, u"\n", kCrLf);
-    ASSERT_EQ(PrepareImportedBase(fast, text, {}), expected) << round;
+    const std::size_t room = std::array<std::size_t, 4>{0, 16, 24, 4096}[round / 4 % 4];
+    const auto pass = [&](std::int32_t n) { passes.push_back(n); };
+    ASSERT_EQ(PrepareImportedBase(fast, text, {}, pass, room), expected) << round;
+    ASSERT_EQ(passes, expectedPasses) << round;
     ASSERT_EQ(fast.Next(), steps.Next()) << round;
   }
 }
