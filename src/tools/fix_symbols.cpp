@@ -255,20 +255,22 @@ inline unsigned LetterLike(const std::uint8_t* s) {
   return CommonLetters(s) | markers;
 }
 
-inline unsigned Blanks(const std::uint8_t* s) {
+// Blanks and LFs: between two letters or markers no rule applies to them.
+inline unsigned Breaks(const std::uint8_t* s) {
   const __m128i codes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
-  return static_cast<unsigned>(_mm_movemask_epi8(BytesEqual(codes, ' ')));
+  return static_cast<unsigned>(
+      _mm_movemask_epi8(_mm_or_si128(BytesEqual(codes, ' '), BytesEqual(codes, '\n'))));
 }
 
 // Bit k is set where position i + k may call for the rules: all but the
 // common letters and markers (the other letters the table tells apart) and
-// the blanks between two of them, to which no rule applies. Nothing before
-// i + k writes to these or to a blank after one, so they stay what they are
-// until visited. Reads s[i - 1] to s[i + 16].
+// the blanks and LFs between two of them, to which no rule applies. Nothing
+// before i + k writes to these or to a code after one, so they stay what
+// they are until visited. Reads s[i - 1] to s[i + 16].
 inline unsigned Candidates(const std::uint8_t* s, std::size_t i) {
   const unsigned letters = LetterLike(s + i);
-  const unsigned quietBlanks = Blanks(s + i) & LetterLike(s + i - 1) & LetterLike(s + i + 1);
-  return ~(letters | quietBlanks) & 0xFFFFU;
+  const unsigned quiet = Breaks(s + i) & LetterLike(s + i - 1) & LetterLike(s + i + 1);
+  return ~(letters | quiet) & 0xFFFFU;
 }
 #endif
 
