@@ -85,9 +85,15 @@ bool Cut(RandomSource& random, const char* codes, std::size_t size, Cutting& at,
     at.to = to;
     at.premarked = premarked;
   };
+  static const auto deletesCrAfter = [] {
+    std::array<bool, 256> table{};
+    for (std::size_t b = 0; b < 256; ++b)
+      table[b] = FirstPassDeletesCrAfter(static_cast<std::uint8_t>(b));
+    return table;
+  }();
   const auto lineEnd = [&] {
     const bool marker =
-        at.premark && to != at.start && FirstPassDeletesCrAfter(static_cast<std::uint8_t>(to[-1]));
+        at.premark && to != at.start && deletesCrAfter[static_cast<unsigned char>(to[-1])];
     premarked += marker ? 2 : 0;
     to[0] = marker ? '\0' : '\r';
     to[1] = '\n';
