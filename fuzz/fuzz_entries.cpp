@@ -81,9 +81,19 @@ std::string BaseLoad(Input data) {
   // First byte: bit 0 stop at hyphen, bit 1 fold, the rest the word's length limit.
   const std::uint8_t control = data[0];
   const std::u16string text = DecodeTextFile(Bytes(data.subspan(1)));
+  // Upper case but for the small n of a line-break marker (backslash, n). A
+  // text without any CR is split at LF, a final LF giving no empty line; in
+  // one with CR, LF CR is repaired to CR LF.
   std::u16string expected = text;
-  ReplaceAll(expected, u"\n\r", kCrLf);
   UpperInPlace(expected);
+  for (std::size_t i = 1; i < text.size(); ++i)
+    if (text[i] == u'n' && text[i - 1] == u'\\') expected[i] = u'n';
+  if (text.find(u'\r') == std::u16string::npos) {
+    if (EndsWith(expected, u"\n")) expected.pop_back();
+    ReplaceAll(expected, u"\n", kCrLf);
+  } else {
+    ReplaceAll(expected, u"\n\r", kCrLf);
+  }
 
   IndexTimings timings;
   PhraseBase loaded = IndexBaseText(
@@ -103,7 +113,10 @@ std::string BaseLoad(Input data) {
   for (std::size_t i = 0; i < base.lines.size(); ++i) {
     const std::u16string line(base.lines[i]);
     if (line.find(kCrLf) != std::u16string::npos) return "a line holds CR LF";
+    // A line keeps the small n of a line-break marker; its key folds the
+    // upper-case text, where that n is capital.
     std::u16string folded = line;
+    ReplaceAll(folded, u"\\n", u"\\N");
     FoldRhymeLetters(folded);
     if (std::u16string(base.keys[i]) != folded) return "a key is not its line folded";
     if (i > 0) joined += kCrLf;
@@ -176,8 +189,9 @@ std::string Import(Input data) {
   const std::u16string text = DecodeTextFile(Bytes(data.subspan(5)));
   RandomSource random(seed);
   int yields = 0;
-  const std::u16string base =
-      DecodeCp1251(PrepareImportedCodes(random, EncodeCp1251(text), 0, [&yields] { ++yields; }));
+  const std::size_t room = data[4] % 64U;
+  const std::u16string base = DecodeCp1251(PrepareImportedCodes(
+      random, std::string(room, '\0') + EncodeCp1251(text), room, [&yields] { ++yields; }));
   if (yields == 0) return "the import never let the event loop run";
   if (!OnlyCrLfPairs(base)) return "imported base holds a line break that is not CR LF";
   const bool hadNul = text.find(u'\0') != std::u16string::npos;

@@ -21,8 +21,8 @@ std::string BaseLoad(Input data);
 // FixSymbols; the first byte picks Windows-1251 bytes or raw UTF-16 units.
 std::string FixSymbolsText(Input data);
 // The import's PrepareImportedCodes: four bytes seed the random source, one
-// is left unused (older inputs chose a cut threshold), the rest is the source
-// file.
+// sets the room before the text (up to 63 codes: none, too little to cut in
+// place, or room that the text may outgrow), the rest is the source file.
 std::string Import(Input data);
 // DecipherBase with the resting key; deciphered blocks encipher back.
 std::string Decipher(Input data);
