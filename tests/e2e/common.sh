@@ -25,10 +25,10 @@ until_ok() {
   done
 }
 # e2e_folder PREFIX: a fresh program folder holding a copy of $BIN, removed
-# with the program (and the PIDs in $EXTRA) at exit.
+# with the program (and the PIDs in $EXTRA, with their children) at exit.
 e2e_folder() {
   DIR=$(mktemp -d -t "$1.XXXXXX") P= EXTRA=
-  trap '{ for p in $P $EXTRA $DOG; do kill -9 $p; done; wait; } 2>/dev/null; rm -rf "$DIR"' EXIT
+  trap '{ for p in $P $EXTRA $DOG; do pkill -9 -P $p; kill -9 $p; done; wait; } 2>/dev/null; rm -rf "$DIR"' EXIT
   cp "$BIN" "$DIR/verbalomatic"
   cd "$DIR" || exit 1
   # Well before ctest's limit, a stuck script says where its programs stand.
@@ -47,7 +47,9 @@ where_stuck() {
       gdb -batch -p "${p#/proc/}" -ex 'thread apply all bt 12' 2>/dev/null | grep -e '^#' -e '^Thread'
   done
 }
-start() { ./verbalomatic "$@" 2>>stderr.log & P=$!; }
+# (Nothing started here writes to the script's own output: ctest waits for
+# every holder of it to end.)
+start() { ./verbalomatic "$@" >>stdout.log 2>>stderr.log & P=$!; }
 # The main window (the one 592 pixels wide) of $P, or of the process PROGRAM prints.
 main_window() {
   local w pid=$P

@@ -44,8 +44,8 @@ until_ok 10 clip || fail "no text from the start after kill -9"
 phrases 5 9 "$(clip)"
 stop
 
-./verbalomatic --generate 15 2>>stderr.log & A=$!
-./verbalomatic --generate 15 2>>stderr.log & B=$!
+./verbalomatic --generate 15 >>stdout.log 2>>stderr.log & A=$!
+./verbalomatic --generate 15 >>stdout.log 2>>stderr.log & B=$!
 EXTRA="$A $B"
 until_ok 10 sh -c "! kill -0 $A || ! kill -0 $B" || fail "both starts keep running"
 P=$A M=$B

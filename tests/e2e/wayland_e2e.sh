@@ -18,7 +18,7 @@ export XDG_RUNTIME_DIR=$DIR/rt VM_WESTON_KEYS=$DIR/keys WAYLAND_DISPLAY=vm-wayla
 unset DISPLAY
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 weston --backend=headless-backend.so --socket=$WAYLAND_DISPLAY --idle-time=0 \
-  --modules="$MODULE" --log=weston.log & EXTRA=$!
+  --modules="$MODULE" --log=weston.log >weston.out 2>&1 & EXTRA=$!
 until_ok 10 test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ||
   { echo "SKIP: weston cannot start here:"; tail -5 weston.log; exit 77; }
 one_word_base
