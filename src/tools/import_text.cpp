@@ -100,7 +100,7 @@ bool Cut(RandomSource& random, const char* codes, std::size_t size, Cutting& at,
     to += 2;
   };
   // The code at 0-based i; to past what it becomes.
-  const auto one = [&](std::size_t i) {
+  const auto step = [&](std::size_t i) {
     const char c = codes[i];
     const bool blank = c == ' ';
     if (!blank && c != '\n' && c != '\r') {
@@ -127,6 +127,20 @@ bool Cut(RandomSource& random, const char* codes, std::size_t size, Cutting& at,
       *to++ = ' ';
     }
   };
+  // The code at i, or a CR LF at once: its CR is a cut from 3 on, else its
+  // LF is one 3 on. i past them.
+  const auto one = [&](std::size_t& i) {
+    if (codes[i] != '\r' || i + 1 == size || codes[i + 1] != '\n') {
+      step(i++);
+      return;
+    }
+    const std::size_t d = i - lastCut;
+    if (d >= 2) {
+      lineEnd();
+      lastCut = d >= 3 ? i : i + 1;
+    }
+    i += 2;
+  };
   const auto crowded = [&] { return inPlace && to + 16 > codes + i; };
 #if defined(__SSE2__)
   while (i + 16 <= size) {
@@ -152,7 +166,7 @@ bool Cut(RandomSource& random, const char* codes, std::size_t size, Cutting& at,
     const auto k = static_cast<std::size_t>(__builtin_ctz(mask));
     to += k;
     i += k;
-    one(i++);
+    one(i);
     if (crowded()) {
       save();
       return false;
@@ -160,7 +174,7 @@ bool Cut(RandomSource& random, const char* codes, std::size_t size, Cutting& at,
   }
 #endif
   for (; i < size;) {
-    one(i++);
+    one(i);
     if (crowded()) {
       save();
       return false;
