@@ -334,7 +334,16 @@ std::int32_t FullPass(std::uint8_t* s, std::size_t length, const FixSymbolsProgr
   std::int32_t count = 0;
   const Effects& effects = GetEffects();
   const auto visit = [&](std::size_t i) {
-    if (kKinds[s[i]] == kKeep) return;
+    const Kind kind = kKinds[s[i]];
+    if (kind == kKeep) return;
+    if (kind == kOther) {
+      // Deleted whatever its neighbours, and to the one before it, which
+      // reads it as another character, the marker reads alike: nothing to
+      // visit again.
+      s[i] = kMarker;
+      ++count;
+      return;
+    }
     const unsigned changed =
         i > 0 && i + 1 < length ? ActInside(s, i, effects, count) : ActAt(s, length, i, count);
     if (changed != 0) dirty.Note(s, i, changed);
