@@ -323,9 +323,9 @@ struct DirtyLog {
   }
 };
 
-// A full pass, noting the positions due again. Most
-// characters are letters or blanks between letters, which the rules keep:
-// they are passed over quickly. (A write reaches ahead only to a blank,
+// A full pass, noting the positions due again. Most characters are letters
+// or blanks between letters, which the rules keep: they are passed over
+// quickly. (A write reaches ahead only to a blank,
 // hyphen or soft hyphen right after a character the rules act on, which is
 // visited anyway, and every visit reads the codes as they stand.)
 template <typename Position>
@@ -337,9 +337,8 @@ std::int32_t FullPass(std::uint8_t* s, std::size_t length, const FixSymbolsProgr
     const Kind kind = kKinds[s[i]];
     if (kind == kKeep) return;
     if (kind == kOther) {
-      // Deleted whatever its neighbours, and to the one before it, which
-      // reads it as another character, the marker reads alike: nothing to
-      // visit again.
+      // Deleted whatever its neighbours; the one before it reads the marker
+      // as it read the character, so nothing is due again.
       s[i] = kMarker;
       ++count;
       return;
