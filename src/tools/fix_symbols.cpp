@@ -325,9 +325,9 @@ struct DirtyLog {
 
 // A full pass, noting the positions due again. Most characters are letters
 // or blanks between letters, which the rules keep: they are passed over
-// quickly. (A write reaches ahead only to a blank,
-// hyphen or soft hyphen right after a character the rules act on, which is
-// visited anyway, and every visit reads the codes as they stand.)
+// quickly. (A write reaches ahead only to a blank, hyphen or soft hyphen
+// right after a character the rules act on, which is visited anyway, and
+// every visit reads the codes as they stand.)
 template <typename Position>
 std::int32_t FullPass(std::uint8_t* s, std::size_t length, const FixSymbolsProgress& progress,
                       DirtyLog<Position>& dirty) {
