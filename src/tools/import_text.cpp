@@ -210,19 +210,19 @@ std::string PrepareImportedCodes(RandomSource& random, std::string codes, std::s
   at.to = at.start = codes.data();
   at.premark = std::memchr(source, '\0', size) == nullptr;
   LargeBuffer<char> buffer;
-  char* text = codes.data();
   if (room < 16 || !Cut(random, source, size, at, true)) {
-    const std::size_t written = static_cast<std::size_t>(at.to - text);
+    const std::size_t written = static_cast<std::size_t>(at.to - at.start);
     const std::size_t rest = size - at.i;
     // Every code 1 takes two; so does every cut, at least 3 characters after
     // the one before. (Pages past the end are never touched.)
     const auto ones = static_cast<std::size_t>(std::count(source + at.i, source + size, '\x01'));
     buffer = LargeBuffer<char>(written + rest + ones + rest / 3 + 17);
-    std::copy(text, at.to, buffer.data());
-    text = at.start = buffer.data();
-    at.to = text + written;
+    std::copy(at.start, at.to, buffer.data());
+    at.start = buffer.data();
+    at.to = at.start + written;
     Cut(random, source, size, at, false);
   }
+  char* const text = at.start;
   const auto cutSize = static_cast<std::size_t>(at.to - text);
   if (yield) yield();
   FixSymbolsProgress progress;

@@ -20,8 +20,8 @@ std::filesystem::path ImportTargetPath(const std::filesystem::path& folder,
                                        const std::filesystem::path& source);
 
 // The spare room before a source's codes that lets the import work in their
-// memory alone: more than cutting adds to most texts (a cut adds a code at
-// most every 20).
+// memory alone: more than cutting adds to most texts (a blank becomes CR LF
+// at most every 20 codes, and a source's own CR LF stays as long).
 inline constexpr std::size_t kImportRoom = kImportByteLimit / 16;
 
 // The new base's bytes from a source's Windows-1251 codes, as EncodeCp1251
